@@ -1,0 +1,92 @@
+#include "bridge/text_conversion.h"
+
+#include <new>
+
+#include "bridge/com_error.h"
+
+namespace jvelweb {
+namespace {
+
+constexpr char16_t kReplacementCharacter = 0xFFFD;
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Walks modified UTF-8 up to its terminating zero, handing each decoded UTF-16
+// unit to `emit`. A continuation test never passes the terminator, so a
+// truncated sequence cannot read beyond the text.
+template <class Emit>
+void DecodeModifiedUtf8(const unsigned char* p, Emit&& emit)
+{
+    while (*p != 0) {
+        const unsigned lead = *p;
+        if (lead < 0x80) {
+            emit(static_cast<char16_t>(lead));
+            p += 1;
+        } else if ((lead & 0xE0) == 0xC0 && IsContinuation(p[1])) {
+            emit(static_cast<char16_t>(((lead & 0x1F) << 6) | (p[1] & 0x3F)));
+            p += 2;
+        } else if ((lead & 0xF0) == 0xE0 && IsContinuation(p[1]) && IsContinuation(p[2])) {
+            emit(static_cast<char16_t>(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F)));
+            p += 3;
+        } else {
+            emit(kReplacementCharacter);
+            p += 1;
+        }
+    }
+}
+
+size_t EncodedLength(char16_t unit)
+{
+    if (unit == 0) return 2;  // C0 80: modified UTF-8 never writes a zero byte inside the text
+    if (unit < 0x80) return 1;
+    if (unit < 0x800) return 2;
+    return 3;
+}
+
+char* Encode(char16_t unit, char* out)
+{
+    if (unit != 0 && unit < 0x80) {
+        *out++ = static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (unit >> 6));
+        *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xE0 | (unit >> 12));
+        *out++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (unit & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace
+
+BSTR ConvertNarrowToWide(const char* text) noexcept
+{
+    if (text == nullptr) return nullptr;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    UINT length = 0;
+    DecodeModifiedUtf8(bytes, [&](char16_t) { ++length; });
+    BSTR wide = SysAllocStringLen(nullptr, length);
+    if (wide == nullptr) return nullptr;
+    OLECHAR* out = wide;
+    DecodeModifiedUtf8(bytes, [&](char16_t unit) { *out++ = unit; });
+    return wide;
+}
+
+char* ConvertWideToNarrow(BSTR wide)
+{
+    if (wide == nullptr) return nullptr;
+    const UINT length = SysStringLen(wide);
+    size_t bytes = 1;
+    for (UINT i = 0; i < length; ++i) bytes += EncodedLength(wide[i]);
+    char* narrow = new (std::nothrow) char[bytes];
+    if (narrow == nullptr) RaiseComError(E_OUTOFMEMORY);
+    char* out = narrow;
+    for (UINT i = 0; i < length; ++i) out = Encode(wide[i], out);
+    *out = '\0';
+    return narrow;
+}
+
+void FreeNarrow(char* text) noexcept { delete[] text; }
+
+}  // namespace jvelweb

@@ -1,0 +1,22 @@
+// The diagnostic sink. Every diagnostic line of the library goes through
+// Trace, one call per line; by default the line is discarded.
+#pragma once
+
+#include <jni.h>
+
+namespace jvelweb {
+
+// Hands one line to the sink. `text` may be null (the report passes null for
+// a missing message, source or description).
+void Trace(JNIEnv* env, const char* text) noexcept;
+
+// Where lines go: discarded, or written to stderr ("(null)" for a null text)
+// in a build configured with JVELWEB_TRACE_STDERR.
+using TraceSink = void (*)(JNIEnv* env, const char* text);
+TraceSink DefaultTraceSink() noexcept;
+
+// Replaces the sink and returns the previous one. Tests use this seam to
+// capture lines; set it before the threads that trace start.
+TraceSink SetTraceSink(TraceSink sink) noexcept;
+
+}  // namespace jvelweb

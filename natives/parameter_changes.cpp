@@ -1,0 +1,46 @@
+// Parameter changes: set a parameter of a named effect. Every int passes
+// unchanged and in Java order; ChangeInsideEffect carries a second name. The
+// per-axis changes (X, Y) are IWebPlugin2's; the others IWebPlugin's.
+#include <com_velmora_jvelweb_JVelWeb.h>
+
+#include "natives/call_frame.h"
+
+//             slot  result    Java method = operation,         Java arguments after the receiver
+JVELWEB_NATIVE(  23, jboolean, ChangeCenter,                    jstring, jint, jint, jint)
+JVELWEB_NATIVE(  24, jboolean, ChangeClippingMask,              jstring, jint, jint)
+JVELWEB_NATIVE(  25, jboolean, ChangeCoefficient,               jstring, jint, jint, jint)
+JVELWEB_NATIVE(  26, jboolean, ChangeDeadBand,                  jstring, jint, jint)
+JVELWEB_NATIVE(  27, jboolean, ChangeDirection,                 jstring, jint, jint, jint)
+JVELWEB_NATIVE(  28, jboolean, ChangeDirectionPolar,            jstring, jint, jint)
+JVELWEB_NATIVE(  29, jboolean, ChangeDuration,                  jstring, jint, jint)
+JVELWEB_NATIVE(  30, jboolean, ChangeEnvelope,                  jstring, jint, jint, jint, jint, jint)
+JVELWEB_NATIVE(  31, jboolean, ChangeGain,                      jstring, jint, jint)
+JVELWEB_NATIVE(  32, jboolean, ChangeInsideEffect,              jstring, jint, jstring, jint)
+JVELWEB_NATIVE(  33, jboolean, ChangeMagnitude,                 jstring, jint, jint, jint)
+JVELWEB_NATIVE(  34, jboolean, ChangeMinimum,                   jstring, jint, jint)
+JVELWEB_NATIVE(  35, jboolean, ChangeOffset,                    jstring, jint, jint, jint)
+JVELWEB_NATIVE(  36, jboolean, ChangePeriod,                    jstring, jint, jint)
+JVELWEB_NATIVE(  37, jboolean, ChangePhase,                     jstring, jint, jint)
+JVELWEB_NATIVE(  38, jboolean, ChangeRectangle,                 jstring, jint, jint, jint, jint, jint)
+JVELWEB_NATIVE(  39, jboolean, ChangeSaturation,                jstring, jint, jint, jint)
+JVELWEB_NATIVE(  40, jboolean, ChangeSpacing,                   jstring, jint, jint, jint)
+JVELWEB_NATIVE(  41, jboolean, ChangeStiffness,                 jstring, jint, jint, jint)
+JVELWEB_NATIVE(  42, jboolean, ChangeStiffnessMask,             jstring, jint, jint)
+JVELWEB_NATIVE(  43, jboolean, ChangeStrength,                  jstring, jint, jint, jint)
+JVELWEB_NATIVE(  44, jboolean, ChangeThickness,                 jstring, jint, jint, jint)
+JVELWEB_NATIVE(  45, jboolean, ChangeViscosity,                 jstring, jint, jint)
+JVELWEB_NATIVE(  46, jboolean, ChangeStartDelay,                jstring, jint, jint)
+JVELWEB_NATIVE(  65, jboolean, ChangeCoefficientX,              jstring, jint, jint, jint)
+JVELWEB_NATIVE(  66, jboolean, ChangeCoefficientY,              jstring, jint, jint, jint)
+JVELWEB_NATIVE(  67, jboolean, ChangeDeadBandX,                 jstring, jint, jint)
+JVELWEB_NATIVE(  68, jboolean, ChangeDeadBandY,                 jstring, jint, jint)
+JVELWEB_NATIVE(  69, jboolean, ChangeMagnitudeX,                jstring, jint, jint, jint)
+JVELWEB_NATIVE(  70, jboolean, ChangeMagnitudeY,                jstring, jint, jint, jint)
+JVELWEB_NATIVE(  71, jboolean, ChangeMinimumX,                  jstring, jint, jint)
+JVELWEB_NATIVE(  72, jboolean, ChangeMinimumY,                  jstring, jint, jint)
+JVELWEB_NATIVE(  73, jboolean, ChangeSaturationX,               jstring, jint, jint, jint)
+JVELWEB_NATIVE(  74, jboolean, ChangeSaturationY,               jstring, jint, jint, jint)
+JVELWEB_NATIVE(  75, jboolean, ChangeSpacingX,                  jstring, jint, jint, jint)
+JVELWEB_NATIVE(  76, jboolean, ChangeSpacingY,                  jstring, jint, jint, jint)
+JVELWEB_NATIVE(  77, jboolean, ChangeThicknessX,                jstring, jint, jint, jint)
+JVELWEB_NATIVE(  78, jboolean, ChangeThicknessY,                jstring, jint, jint, jint)
