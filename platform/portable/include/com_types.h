@@ -40,6 +40,8 @@ typedef float FLOAT;
 typedef double DOUBLE;
 typedef double DATE;
 typedef size_t SIZE_T;
+typedef uintptr_t ULONG_PTR;
+typedef uintptr_t DWORD_PTR;
 typedef void* PVOID;
 typedef void* LPVOID;
 typedef void* HLOCAL;
@@ -124,8 +126,11 @@ inline HRESULT HRESULT_FROM_WIN32(unsigned long x)
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_PROC_NOT_FOUND 127L
+#define ERROR_BAD_EXE_FORMAT 193L
 #define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+#define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
 
 // CLSCTX: the server contexts CoCreateInstance may use.
 #define CLSCTX_INPROC_SERVER 0x1
@@ -143,8 +148,11 @@ inline HRESULT HRESULT_FROM_WIN32(unsigned long x)
 #define FORMAT_MESSAGE_FROM_HMODULE 0x00000800
 #define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
+#define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FF
 #define LANG_NEUTRAL 0x00
 #define SUBLANG_DEFAULT 0x01
+#define LANG_ENGLISH 0x09
+#define SUBLANG_ENGLISH_US 0x01
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
 
 #define LMEM_FIXED 0x0000
