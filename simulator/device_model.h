@@ -1,0 +1,37 @@
+// The simulated pointing device: a handle that moves by itself along a circle,
+// one step each time a position is sampled, and the screen it drives.
+#pragma once
+
+#include <cstdint>
+
+namespace velsim {
+
+// Device units run from -kDeviceReach to +kDeviceReach on each axis, Y down.
+inline constexpr int32_t kDeviceReach = 1000;
+inline constexpr int32_t kPathRadius = 800;
+inline constexpr int32_t kStepsPerTurn = 120;  // 3 degrees a step
+inline constexpr int32_t kScreenWidth = 1920;
+inline constexpr int32_t kScreenHeight = 1080;
+
+struct Point {
+    int32_t x;
+    int32_t y;
+};
+
+class SimulatedDevice {
+public:
+    // Moves the handle one step along its path.
+    void Advance() { step_ = (step_ + 1) % kStepsPerTurn; }
+    int32_t step() const { return step_; }
+
+    // Where the handle is, in device units.
+    Point DevicePosition() const;
+    // Where the pointer is on the screen, in pixels: the device's square
+    // reach stretched over the whole screen.
+    Point ScreenPosition() const;
+
+private:
+    int32_t step_ = 0;
+};
+
+}  // namespace velsim

@@ -1,0 +1,44 @@
+#include "simulator/resource_loader.h"
+
+#include "simulator/text.h"
+
+namespace velsim {
+
+namespace {
+
+Status Apply(const ResourceStatement& statement, EffectModel& model)
+{
+    switch (statement.type) {
+    case ResourceStatement::Type::Effect:
+        return model.Create(statement.name, statement.kind, statement.creationValue);
+    case ResourceStatement::Type::Compound:
+        return model.CreateCompound(statement.name, statement.members);
+    case ResourceStatement::Type::Set:
+        if (statement.change == ChangeId::InsideEffect)
+            return model.ChangeInsideEffect(statement.name, statement.insideName);
+        return model.Change(statement.name, statement.change, statement.values);
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status ApplyResource(const std::u16string& path, const std::vector<ResourceStatement>& statements,
+                     EffectModel& model, int32_t& loaded)
+{
+    // Work on a copy, so a refusal half-way leaves the model as it was.
+    EffectModel updated = model;
+    int32_t made = 0;
+    for (const ResourceStatement& statement : statements) {
+        Status status = Apply(statement, updated);
+        if (!status.ok())
+            return Status::Failure(Fault::BadResource,
+                                   AboutResource(path, u"line " + Decimal(statement.line) + u": " + status.message));
+        if (statement.type != ResourceStatement::Type::Set) ++made;
+    }
+    model = std::move(updated);
+    loaded = made;
+    return Status::Ok();
+}
+
+}  // namespace velsim
