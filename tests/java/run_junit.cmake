@@ -1,0 +1,20 @@
+# Runs the JUnit suites with -Xcheck:jni and fails on any JNI warning or
+# error the JVM prints, not only on failed tests.
+execute_process(
+  COMMAND ${JAVA} -Xcheck:jni -Djava.library.path=${LIBRARY_PATH}
+          -jar ${CONSOLE} --disable-banner --disable-ansi-colors --details=tree
+          --class-path ${CLASSPATH} --scan-class-path ${CLASSPATH}
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE errors)
+message("${output}")
+message("${errors}")
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "JUnit suites failed (exit ${result})")
+endif()
+foreach(text IN ITEMS "WARNING in native method" "FATAL ERROR in native method" "JNI WARNING" "Exception in thread")
+  string(FIND "${output}${errors}" "${text}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "the JVM reported \"${text}\" under -Xcheck:jni")
+  endif()
+endforeach()
