@@ -1,5 +1,6 @@
 #include "bridge/com_error.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 

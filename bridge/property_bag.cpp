@@ -15,7 +15,8 @@ VARIANT CopyOrError(const VARIANT* source)
 {
     VARIANT copy;
     VariantInit(&copy);
-    const HRESULT hr = VariantCopy(&copy, source);
+    // Some Windows headers declare the source without const; it is only read.
+    const HRESULT hr = VariantCopy(&copy, const_cast<VARIANT*>(source));
     if (FAILED(hr)) {
         VariantInit(&copy);
         copy.vt = VT_ERROR;
