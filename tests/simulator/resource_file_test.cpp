@@ -1,0 +1,224 @@
+// The resource format: what parses, every syntax error with its line, and
+// applying a file to a model (all of it or nothing).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "simulator/resource_file.h"
+#include "simulator/resource_loader.h"
+#include "simulator/text.h"
+
+namespace velsim {
+namespace {
+
+std::string Narrow(const std::u16string& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+TEST(ResourceParse, ReadsEveryStatementForm)
+{
+    const std::string text =
+        "\xEF\xBB\xBF# comment line\r\n"
+        "effect push Constant   # trailing comment\r\n"
+        "\n"
+        "   \t\n"
+        "effect \"slow zone\" Damper -0\n"
+        "effect wave Periodic +3\n"
+        "set push Magnitude -10000 2147483647\n"
+        "set box InsideEffect \"slow zone\"\n"
+        "set box InsideEffect \"\"\n"
+        "compound both push \"slow zone\" \"a \\\"q\\\" \\\\ #x\"\n"
+        "effect caf\xC3\xA9\xF0\x9F\x92\xA9 Grid";
+    std::vector<ResourceStatement> parsed;
+    const Status status = ParseResource(text, parsed);
+    ASSERT_TRUE(status.ok()) << Narrow(status.message);
+    ASSERT_EQ(parsed.size(), 8u);
+
+    EXPECT_EQ(parsed[0].type, ResourceStatement::Type::Effect);
+    EXPECT_EQ(parsed[0].line, 2);
+    EXPECT_EQ(parsed[0].name, u"push");
+    EXPECT_EQ(parsed[0].kind, EffectKind::Constant);
+    EXPECT_EQ(parsed[1].name, u"slow zone");
+    EXPECT_EQ(parsed[1].kind, EffectKind::Damper);
+    EXPECT_EQ(parsed[1].line, 5);
+    EXPECT_EQ(parsed[2].creationValue, 3);
+
+    EXPECT_EQ(parsed[3].type, ResourceStatement::Type::Set);
+    EXPECT_EQ(parsed[3].change, ChangeId::Magnitude);
+    EXPECT_EQ(parsed[3].values, (std::vector<int32_t>{-10000, 2147483647}));
+    EXPECT_EQ(parsed[4].change, ChangeId::InsideEffect);
+    EXPECT_EQ(parsed[4].insideName, u"slow zone");
+    EXPECT_EQ(parsed[5].insideName, u"");
+
+    EXPECT_EQ(parsed[6].type, ResourceStatement::Type::Compound);
+    EXPECT_EQ(parsed[6].members, (std::vector<std::u16string>{u"push", u"slow zone", u"a \"q\" \\ #x"}));
+    EXPECT_EQ(parsed[7].name, u"caf\u00E9\U0001F4A9");
+    EXPECT_EQ(parsed[7].line, 11);
+}
+
+struct SyntaxError {
+    std::string text;
+    std::u16string message;
+};
+
+class ResourceSyntaxError : public testing::TestWithParam<SyntaxError> {};
+
+TEST_P(ResourceSyntaxError, NamesTheLineAndTheProblem)
+{
+    std::vector<ResourceStatement> parsed(1);
+    const Status status = ParseResource(GetParam().text, parsed);
+    EXPECT_EQ(status.fault, Fault::BadResource);
+    EXPECT_EQ(status.message, GetParam().message);
+    EXPECT_EQ(parsed.size(), 1u) << "a failed parse leaves the output alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, ResourceSyntaxError,
+    testing::Values(
+        SyntaxError{"effect a Constant\nmake b Spring\n", u"line 2: Unknown statement 'make' (effect, set or compound)"},
+        SyntaxError{"# x\n\neffect a Sprong\n",
+                    u"line 3: Unknown effect kind 'Sprong' (Constant, Ramp, Periodic, Damper, Friction, Inertia, "
+                    u"Spring, Ellipse, Enclosure, Grid or Texture)"},
+        SyntaxError{"effect a constant\n",
+                    u"line 1: Unknown effect kind 'constant' (Constant, Ramp, Periodic, Damper, Friction, Inertia, "
+                    u"Spring, Ellipse, Enclosure, Grid or Texture)"},
+        SyntaxError{"effect a Compound\n",
+                    u"line 1: Unknown effect kind 'Compound' (Constant, Ramp, Periodic, Damper, Friction, Inertia, "
+                    u"Spring, Ellipse, Enclosure, Grid or Texture)"},
+        SyntaxError{"effect a\n", u"line 1: Expected: effect <name> <Kind> [<integer>]"},
+        SyntaxError{"effect a Spring 1 2\n", u"line 1: Expected: effect <name> <Kind> [<integer>]"},
+        SyntaxError{"effect a Constant 1\n", u"line 1: Constant effects take no integer"},
+        SyntaxError{"effect a Spring x\n", u"line 1: Expected an integer, not 'x'"},
+        SyntaxError{"set a Gain 2147483648\n", u"line 1: Expected an integer, not '2147483648'"},
+        SyntaxError{"set a Gain -\n", u"line 1: Expected an integer, not '-'"},
+        SyntaxError{"set a Gain 1.5\n", u"line 1: Expected an integer, not '1.5'"},
+        SyntaxError{"set a Gain\n", u"line 1: Gain takes 1 integers, not 0"},
+        SyntaxError{"set a Center 1\n", u"line 1: Center takes 2 integers, not 1"},
+        SyntaxError{"set a\n", u"line 1: Expected: set <name> <Parameter> <value>..."},
+        SyntaxError{"set a CenterX 1\n", u"line 1: Unknown parameter 'CenterX'"},
+        SyntaxError{"set a InsideEffect b c\n", u"line 1: InsideEffect takes one effect name"},
+        SyntaxError{"compound a\n", u"line 1: Expected: compound <name> <member>..."},
+        SyntaxError{"effect \"a Constant\n", u"line 1: Unterminated quoted word"},
+        SyntaxError{"effect \"a\"b Constant\n", u"line 1: A quoted word must be followed by a space"},
+        SyntaxError{"effect a Constant\neffect \xC3\x28 Constant\n", u"line 2: Not valid UTF-8"},
+        SyntaxError{"effect \xED\xA0\x80 Constant\n", u"line 1: Not valid UTF-8"},
+        SyntaxError{"effect \xC0\xAF Constant\n", u"line 1: Not valid UTF-8"}));
+
+std::vector<ResourceStatement> Parse(const std::string& text)
+{
+    std::vector<ResourceStatement> parsed;
+    EXPECT_TRUE(ParseResource(text, parsed).ok());
+    return parsed;
+}
+
+TEST(ResourceApply, CountsEffectsAndCompoundsAndSetsParameters)
+{
+    EffectModel model;
+    int32_t loaded = -1;
+    const auto parsed = Parse(
+        "effect a Constant\nset a Gain 5000\neffect b Spring 1\neffect box Enclosure\n"
+        "set box InsideEffect b\ncompound ab a b\n");
+    ASSERT_TRUE(ApplyResource(u"r.vel", parsed, model, loaded).ok());
+    EXPECT_EQ(loaded, 4);
+    int32_t gain = 0, axis = -1, members = 0;
+    ASSERT_TRUE(model.Read(u"a", QueryId::Gain, gain).ok());
+    ASSERT_TRUE(model.Read(u"b", QueryId::Axis, axis).ok());
+    ASSERT_TRUE(model.MemberCount(u"ab", Selection::All, members).ok());
+    EXPECT_EQ(gain, 5000);
+    EXPECT_EQ(axis, 1);
+    EXPECT_EQ(members, 2);
+}
+
+struct ContentError {
+    std::string text;
+    std::u16string message;
+};
+
+class ResourceContentError : public testing::TestWithParam<ContentError> {};
+
+TEST_P(ResourceContentError, NamesFileAndLineAndLeavesTheModelUnchanged)
+{
+    EffectModel model;
+    ASSERT_TRUE(model.Create(u"old", EffectKind::Constant, 0).ok());
+    int32_t loaded = 77;
+    const Status status = ApplyResource(u"dir/r.vel", Parse(GetParam().text), model, loaded);
+    EXPECT_EQ(status.fault, Fault::BadResource);
+    EXPECT_EQ(status.message, GetParam().message);
+    EXPECT_EQ(loaded, 77);
+    EXPECT_EQ(model.Count(Selection::All), 1);
+    int32_t gain = 0;
+    ASSERT_TRUE(model.Read(u"old", QueryId::Gain, gain).ok());
+    EXPECT_EQ(gain, 10000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Semantics, ResourceContentError,
+    testing::Values(
+        ContentError{"effect a Constant\nset b Gain 1\n", u"Resource 'dir/r.vel' line 2: No effect named 'b'"},
+        ContentError{"set old Gain 1\neffect a Spring 7\n",
+                     u"Resource 'dir/r.vel' line 2: Axis must be 0 (both), 1 (X) or 2 (Y), not 7"},
+        ContentError{"effect a Constant\neffect old Ramp\n",
+                     u"Resource 'dir/r.vel' line 2: An effect named 'old' already exists"},
+        ContentError{"effect a Constant\n\nset a Gain 10001\n",
+                     u"Resource 'dir/r.vel' line 3: Gain must be between 0 and 10000, not 10001"},
+        ContentError{"effect a Constant\nset a Center 1 2\n",
+                     u"Resource 'dir/r.vel' line 2: Constant effect 'a' has no parameter Center"},
+        ContentError{"effect a Enclosure\nset a InsideEffect zz\n",
+                     u"Resource 'dir/r.vel' line 2: No effect named 'zz'"},
+        ContentError{"effect a Constant\ncompound c a\ncompound d c\n",
+                     u"Resource 'dir/r.vel' line 3: Compound 'c' cannot be a member of another compound"}));
+
+TEST(ResourceFile, UnreadableFilesAreReportedByName)
+{
+    std::vector<ResourceStatement> parsed;
+    const Status missing = ReadResourceFile(u"/nonexistent/none.vel", parsed);
+    EXPECT_EQ(missing.fault, Fault::UnreadableResource);
+    EXPECT_EQ(missing.message, u"Resource '/nonexistent/none.vel' cannot be read");
+    EXPECT_EQ(ReadResourceFile(u"/", parsed).fault, Fault::UnreadableResource);
+    EXPECT_EQ(ReadResourceFile(u"", parsed).fault, Fault::UnreadableResource);
+    EXPECT_EQ(ReadResourceFile(u"/tmp/\xD800.vel", parsed).fault, Fault::UnreadableResource);
+}
+
+TEST(ResourceFile, NonAsciiPathsAndSyntaxErrorsNameTheFile)
+{
+    const std::u16string path = u"/tmp/velsim-r\u00E9source-\U0001F4A9.vel";
+    const std::string utf8Path = "/tmp/velsim-r\xC3\xA9source-\xF0\x9F\x92\xA9.vel";
+    {
+        std::ofstream out(utf8Path, std::ios::binary);
+        out << "effect a Constant\nbogus\n";
+    }
+    std::vector<ResourceStatement> parsed;
+    const Status status = ReadResourceFile(path, parsed);
+    std::remove(utf8Path.c_str());
+    EXPECT_EQ(status.fault, Fault::BadResource);
+    EXPECT_EQ(status.message, u"Resource " + Quoted(path) + u" line 2: Unknown statement 'bogus' (effect, set or compound)");
+}
+
+TEST(ResourceFile, TheDemoSampleLoadsEveryKindAndACompound)
+{
+    std::vector<ResourceStatement> parsed;
+    const std::string path = VELWEB_SAMPLES_DIR "/demo.vel";
+    const Status read = ReadResourceFile(std::u16string(path.begin(), path.end()), parsed);
+    ASSERT_TRUE(read.ok()) << Narrow(read.message);
+    EffectModel model;
+    int32_t loaded = 0;
+    const Status applied = ApplyResource(u"demo.vel", parsed, model, loaded);
+    ASSERT_TRUE(applied.ok()) << Narrow(applied.message);
+    EXPECT_EQ(loaded, model.Count(Selection::All));
+    std::vector<bool> seen(kEffectKindCount, false);
+    for (int32_t i = 0; i < model.Count(Selection::All); ++i) {
+        std::u16string name, type;
+        ASSERT_TRUE(model.NameAt(Selection::All, i, name).ok());
+        ASSERT_TRUE(model.TypeName(name, type).ok());
+        for (int k = 0; k < kEffectKindCount; ++k)
+            if (type == Ascii(KindName(static_cast<EffectKind>(k)))) seen[k] = true;
+    }
+    for (int k = 0; k < kEffectKindCount; ++k) EXPECT_TRUE(seen[k]) << KindName(static_cast<EffectKind>(k));
+}
+
+}  // namespace
+}  // namespace velsim
