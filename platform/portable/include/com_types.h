@@ -52,6 +52,8 @@ typedef LONG DISPID;
 typedef char16_t OLECHAR;
 typedef OLECHAR* LPOLESTR;
 typedef const OLECHAR* LPCOLESTR;
+// A literal of OLECHARs: OLESTR("text").
+#define OLESTR(text) u##text
 typedef OLECHAR* BSTR;
 typedef short VARIANT_BOOL;
 typedef unsigned short VARTYPE;
