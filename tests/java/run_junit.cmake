@@ -1,7 +1,7 @@
 # Runs the JUnit suites with -Xcheck:jni and fails on any JNI warning or
 # error the JVM prints, not only on failed tests.
 execute_process(
-  COMMAND ${JAVA} -Xcheck:jni -Djava.library.path=${LIBRARY_PATH}
+  COMMAND ${JAVA} -Xcheck:jni -Djava.library.path=${LIBRARY_PATH} ${PROPERTIES}
           -jar ${CONSOLE} --disable-banner --disable-ansi-colors --details=tree
           --class-path ${CLASSPATH} --scan-class-path ${CLASSPATH}
   RESULT_VARIABLE result
