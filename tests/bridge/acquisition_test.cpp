@@ -1,0 +1,268 @@
+// _jni_initialize and _jni_delete against a registered probe factory: the
+// DeviceFlag the plug-in's Load sees, the slot's one reference, every failure
+// path leaving nothing behind, and the property bag's lifetime.
+#include <com_velmora_jvelweb_JVelWeb.h>
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bridge/plugin_handle.h"
+#include "tests/bridge/bridge_test_support.h"
+#include "tests/support/fake_jni.h"
+#include "tests/support/probe_plugin.h"
+#include "tests/support/trace_capture.h"
+
+namespace jvelweb::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class AcquisitionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearPendingErrorInfo();
+        liveStrings_ = JVelComLiveStrings();
+        CoInitialize(nullptr);  // the factory registers and revokes on an initialised thread
+        factory_.emplace();
+    }
+
+    void TearDown() override
+    {
+        SetPlugin(nullptr, nullptr, nullptr);
+        ClearPendingErrorInfo();
+        // One more CoInitialize keeps the revoke working even when the test
+        // undid the fixture's own.
+        EXPECT_EQ(Hex(CoInitialize(nullptr)), Hex(S_FALSE)) << "more CoUninitialize than CoInitialize";
+        factory_.reset();
+        CoUninitialize();
+        CoUninitialize();
+        const HRESULT hr = CoInitialize(nullptr);
+        CoUninitialize();
+        EXPECT_EQ(Hex(hr), Hex(S_OK)) << "a CoInitialize was left without its CoUninitialize";
+        EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "BSTRs leaked";
+    }
+
+    jint Initialize(jint deviceFlag)
+    {
+        return Java_com_velmora_jvelweb_JVelWeb__1jni_1initialize(jni_.Env(), nullptr, deviceFlag);
+    }
+    jint Delete() { return Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(jni_.Env(), nullptr); }
+    IWebPlugin2* Held() { return GetPlugin(jni_.Env(), nullptr); }
+
+    void ExpectAllProbesReleased()
+    {
+        for (size_t i = 0; i < factory_->Made().size(); ++i)
+            EXPECT_EQ(factory_->Made()[i]->References(), 0u) << "probe " << i << " still referenced";
+    }
+
+    FakeJni jni_;
+    TraceCapture trace_;
+    std::optional<ProbeFactory> factory_;
+    LONG liveStrings_ = 0;
+};
+
+class DeviceFlagTest : public AcquisitionTest, public ::testing::WithParamInterface<jint> {};
+
+TEST_P(DeviceFlagTest, LoadSeesTheFlagAndTheSlotHoldsTheOnlyReference)
+{
+    ASSERT_EQ(Initialize(GetParam()), 0);
+    EXPECT_TRUE(trace_.Lines().empty()) << trace_.Lines().front();
+    ASSERT_EQ(factory_->Made().size(), 1u);
+    ProbePlugin& probe = *factory_->Latest();
+    EXPECT_EQ(probe.loadCalls, 1);
+    EXPECT_EQ(Hex(probe.deviceFlagRead), Hex(S_OK));
+    EXPECT_EQ(probe.deviceFlagType, VT_I4);
+    EXPECT_EQ(probe.deviceFlag, GetParam());
+    EXPECT_EQ(Held(), probe.Plugin());
+    EXPECT_EQ(probe.References(), 1u);
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "the bag or its name outlived _jni_initialize";
+
+    EXPECT_EQ(Delete(), 0);
+    EXPECT_EQ(probe.References(), 0u);
+    EXPECT_EQ(Held(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DeviceFlagTest, ::testing::Values(0, 5, -1, INT_MIN, INT_MAX));
+
+TEST_F(AcquisitionTest, SecondInitializeKeepsTheFirstAndReinitializingMakesANewPlugin)
+{
+    ASSERT_EQ(Initialize(1), 0);
+    ProbePlugin* first = factory_->Latest();
+    EXPECT_EQ(Initialize(2), -1);
+    CoUninitialize();  // the refused call's CoInitialize
+    EXPECT_TRUE(trace_.Lines().empty());
+    EXPECT_EQ(factory_->Made().size(), 1u) << "a second plug-in was made";
+    EXPECT_EQ(Held(), first->Plugin());
+    EXPECT_EQ(first->References(), 1u);
+    EXPECT_EQ(first->deviceFlag, 1);
+
+    EXPECT_EQ(Delete(), 0);
+    ASSERT_EQ(Initialize(3), 0);
+    ASSERT_EQ(factory_->Made().size(), 2u);
+    ProbePlugin* second = factory_->Latest();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(Held(), second->Plugin());
+    EXPECT_EQ(second->deviceFlag, 3);
+    EXPECT_EQ(first->References(), 0u);
+    EXPECT_EQ(Delete(), 0);
+    ExpectAllProbesReleased();
+}
+
+TEST_F(AcquisitionTest, DeleteWithoutPluginReturnsZero)
+{
+    CoInitialize(nullptr);  // balanced by the CoUninitialize of _jni_delete
+    EXPECT_EQ(Delete(), 0);
+    EXPECT_EQ(Held(), nullptr);
+    EXPECT_TRUE(trace_.Lines().empty());
+}
+
+TEST_F(AcquisitionTest, BagLivesThroughLoadAndAsLongAsThePluginKeepsIt)
+{
+    factory_->configure = [](ProbePlugin& probe) {
+        probe.touchesBagDuringLoad = true;
+        probe.offersRunnableObject = true;  // and runs
+    };
+    ASSERT_EQ(Initialize(9), 0);
+    EXPECT_EQ(Hex(factory_->Latest()->deviceFlagRead), Hex(S_OK)) << "the bag did not survive a touch in Load";
+    EXPECT_EQ(factory_->Latest()->deviceFlag, 9);
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "the bag outlived _jni_initialize";
+    EXPECT_EQ(Delete(), 0);
+
+    factory_->configure = [](ProbePlugin& probe) { probe.keepsBag = true; };
+    ASSERT_EQ(Initialize(10), 0);
+    EXPECT_EQ(factory_->Latest()->deviceFlag, 10);
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_ + 1) << "the bag the plug-in keeps holds its one name";
+    EXPECT_EQ(Delete(), 0);
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_ + 1);
+    factory_.reset();  // the probes die and give the bag back
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "the kept bag was not freed by its last Release";
+}
+
+// Where CLSID_VelWebPlugin comes from: the probe factory, nowhere, or a
+// per-user registration naming a module that does not exist.
+enum class Source { Probe, Unregistered, MissingModule };
+
+struct FailureRow {
+    const char* name;
+    Source source;
+    HRESULT createResult;
+    void (*configure)(ProbePlugin&);
+    const char* hex;
+    const char* message;
+    size_t probesMade;
+    int loadCalls;
+};
+
+const FailureRow kFailures[] = {
+    {"NotRegistered", Source::Unregistered, S_OK, nullptr, "80040154", "Class not registered", 0, 0},
+    {"ModuleMissing", Source::MissingModule, S_OK, nullptr, "8007007e", "The specified module could not be found.",
+     0, 0},
+    {"CreateFails", Source::Probe, CLASS_E_CLASSNOTAVAILABLE, nullptr, "80040111", "ClassFactory cannot supply requested class",
+     0, 0},
+    {"RunFails", Source::Probe, S_OK,
+     [](ProbePlugin& p) {
+         p.offersRunnableObject = true;
+         p.runResult = E_UNEXPECTED;
+     },
+     "8000ffff", "Catastrophic failure", 1, 0},
+    {"NoWebPlugin2", Source::Probe, S_OK, [](ProbePlugin& p) { p.offersWebPlugin2 = false; }, "80004002",
+     "No such interface supported", 1, 0},
+    {"NoPersistPropertyBag", Source::Probe, S_OK, [](ProbePlugin& p) { p.offersPersistPropertyBag = false; }, "80004002",
+     "No such interface supported", 1, 0},
+    {"LoadFails", Source::Probe, S_OK,
+     [](ProbePlugin& p) {
+         p.loadResult = DISP_E_TYPEMISMATCH;
+         p.touchesBagDuringLoad = true;
+     },
+     "80020005", "Type mismatch.", 1, 1},
+    {"LoadFailsInDispatchRange", Source::Probe, S_OK, [](ProbePlugin& p) { p.loadResult = HRESULT(0x80040205); }, "80040205",
+     "IDispatch error #5", 1, 1},
+};
+
+// Points HOME at an empty temporary directory, so the layer's per-user
+// registry starts empty, and puts everything back afterwards.
+class TemporaryHome {
+public:
+    TemporaryHome()
+    {
+        const char* home = std::getenv("HOME");
+        hadHome_ = home != nullptr;
+        if (hadHome_) saved_ = home;
+        char pattern[] = "/tmp/jvelweb-bridge-home-XXXXXX";
+        if (mkdtemp(pattern) != nullptr) directory_ = pattern;
+        setenv("HOME", directory_.c_str(), 1);
+    }
+    ~TemporaryHome()
+    {
+        JVelComUnregisterServer(CLSID_VelWebPlugin);
+        rmdir((directory_ + "/.jvelcom/classes").c_str());
+        rmdir((directory_ + "/.jvelcom").c_str());
+        rmdir(directory_.c_str());
+        if (hadHome_)
+            setenv("HOME", saved_.c_str(), 1);
+        else
+            unsetenv("HOME");
+    }
+
+private:
+    bool hadHome_ = false;
+    std::string saved_;
+    std::string directory_;
+};
+
+// The registration a build bundles beside libjvelcom (the simulated plug-in).
+bool BundledRegistrationExists()
+{
+    Dl_info module{};
+    if (dladdr(reinterpret_cast<void*>(&SysAllocString), &module) == 0 || module.dli_fname == nullptr) return false;
+    std::string path = module.dli_fname;
+    path = path.substr(0, path.rfind('/') + 1) + "jvelcom-classes/{18B46DCC-AD84-47A3-8974-433DC96BACB6}";
+    return access(path.c_str(), F_OK) == 0;
+}
+
+class AcquisitionFailure : public AcquisitionTest, public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(AcquisitionFailure, ReturnsMinusOneReportsAndLeavesNothingBehind)
+{
+    const FailureRow& row = GetParam();
+    TemporaryHome home;  // no per-user registration of the machine's user interferes
+    if (row.source == Source::Unregistered && BundledRegistrationExists())
+        GTEST_SKIP() << "a plug-in is registered beside libjvelcom; the class cannot be unregistered here";
+    if (row.source == Source::MissingModule) {
+        ASSERT_EQ(Hex(JVelComRegisterServer(CLSID_VelWebPlugin, "/nonexistent/libvelweb-missing.so")), Hex(S_OK));
+    }
+    if (row.source != Source::Probe) {
+        factory_.reset();
+    } else {
+        factory_->createResult = row.createResult;
+        factory_->configure = row.configure;
+    }
+
+    EXPECT_EQ(Initialize(7), -1);
+    CoUninitialize();  // the failed call's CoInitialize
+    EXPECT_EQ(trace_.Lines(), (Lines{"Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", row.hex,
+                                     row.message, "(null)", "(null)"}));
+    EXPECT_EQ(Held(), nullptr);
+    EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "BSTRs leaked";
+    if (factory_) {
+        EXPECT_EQ(factory_->Made().size(), row.probesMade);
+        if (factory_->Latest() != nullptr) {
+            EXPECT_EQ(factory_->Latest()->loadCalls, row.loadCalls);
+        }
+        ExpectAllProbesReleased();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, AcquisitionFailure, ::testing::ValuesIn(kFailures),
+                         [](const ::testing::TestParamInfo<FailureRow>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace jvelweb::testing

@@ -1,0 +1,85 @@
+// Small helpers shared by the bridge runtime suites: HRESULTs shown in hex, a
+// reference-counting IDispatch, error objects for the thread's slot.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/com.h"
+
+namespace jvelweb::testing {
+
+// "0x80004003": compare Hex(actual) with Hex(expected) so a failure prints
+// both HRESULTs in hex.
+inline std::string Hex(HRESULT hr)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
+    return text;
+}
+
+inline std::u16string WideOf(BSTR text)
+{
+    return text == nullptr ? std::u16string() : std::u16string(text, SysStringLen(text));
+}
+
+// "[0061 FFFD]": UTF-16 units, for failure messages.
+inline std::string Units(const std::u16string& text)
+{
+    std::string out;
+    char unit[8];
+    for (char16_t c : text) {
+        std::snprintf(unit, sizeof unit, "%s%04X", out.empty() ? "" : " ", unsigned(c));
+        out += unit;
+    }
+    return "[" + out + "]";
+}
+
+// An object owned by the test (Release never deletes) that counts references.
+class CountingDispatch final : public IDispatch {
+public:
+    ULONG refs = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (object == nullptr) return E_POINTER;
+        *object = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch)) return E_NOINTERFACE;
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+};
+
+// A new error object from the layer with the given texts (null: never set),
+// as IErrorInfo with one reference.
+inline IErrorInfo* NewErrorInfo(const char16_t* source, const char16_t* description)
+{
+    ICreateErrorInfo* create = nullptr;
+    if (FAILED(CreateErrorInfo(&create))) return nullptr;
+    if (source != nullptr) create->SetSource(const_cast<LPOLESTR>(source));
+    if (description != nullptr) create->SetDescription(const_cast<LPOLESTR>(description));
+    IErrorInfo* info = nullptr;
+    create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
+    create->Release();
+    return info;
+}
+
+// Empties the thread's error slot; true when something was pending.
+inline bool ClearPendingErrorInfo()
+{
+    IErrorInfo* left = nullptr;
+    if (GetErrorInfo(0, &left) != S_OK) return false;
+    left->Release();
+    return true;
+}
+
+}  // namespace jvelweb::testing

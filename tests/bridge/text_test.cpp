@@ -1,0 +1,192 @@
+// Modified UTF-8 <-> UTF-16 conversion, exact both ways, and the shared,
+// counted wide string built on it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bridge/shared_wide_string.h"
+#include "bridge/text_conversion.h"
+#include "tests/bridge/bridge_test_support.h"
+
+namespace jvelweb::testing {
+namespace {
+
+std::string Bytes(const std::string& text)
+{
+    std::string out;
+    char byte[4];
+    for (unsigned char c : text) {
+        std::snprintf(byte, sizeof byte, "%s%02X", out.empty() ? "" : " ", unsigned(c));
+        out += byte;
+    }
+    return "[" + out + "]";
+}
+
+struct TextRow {
+    const char* name;
+    std::string narrow;  // what the JVM hands out (or a malformed input)
+    std::u16string wide;
+    std::string back;    // wide converted back
+};
+
+const TextRow kTexts[] = {
+    {"Ascii", "Hello, World! ~", u"Hello, World! ~", "Hello, World! ~"},
+    {"Empty", "", u"", ""},
+    {"Latin1", "caf\xC3\xA9", u"caf\u00E9", "caf\xC3\xA9"},
+    {"Euro", "\xE2\x82\xAC", u"\u20AC", "\xE2\x82\xAC"},
+    {"LengthEdges", "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF", u"\u007F\u0080\u07FF\u0800\uFFFF",
+     "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+    {"Supplementary", "\xED\xA0\xBD\xED\xB8\x80", u"\U0001F600", "\xED\xA0\xBD\xED\xB8\x80"},
+    {"EmbeddedNul", "a\xC0\x80z\xC0\x80", std::u16string(u"a\0z\0", 4), "a\xC0\x80z\xC0\x80"},
+    {"LoneSurrogates", "x\xED\xA0\x80y\xED\xB0\x80", u"x\xD800y\xDC00", "x\xED\xA0\x80y\xED\xB0\x80"},
+    // Malformed input: each offending byte becomes U+FFFD (EF BF BD), the rest is kept.
+    {"StrayContinuation", "a\x80z", u"a\uFFFDz", "a\xEF\xBF\xBDz"},
+    {"TruncatedAtEnd", "a\xE2\x82", u"a\uFFFD\uFFFD", "a\xEF\xBF\xBD\xEF\xBF\xBD"},
+    {"LeadBeforeAscii", "\xC3z\xE2\x82z", u"\uFFFDz\uFFFD\uFFFDz", "\xEF\xBF\xBDz\xEF\xBF\xBD\xEF\xBF\xBDz"},
+    {"ByteFF", "\xFFz", u"\uFFFDz", "\xEF\xBF\xBDz"},
+    {"FourByteForm", "\xF0\x9F\x98\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD",
+     "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+};
+
+class TextConversion : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(TextConversion, NarrowToWideIsExactAndSizedExactly)
+{
+    const TextRow& row = GetParam();
+    const LONG live = JVelComLiveStrings();
+    BSTR wide = ConvertNarrowToWide(row.narrow.c_str());
+    ASSERT_NE(wide, nullptr) << "an empty text is an empty BSTR, not null";
+    EXPECT_EQ(Units(WideOf(wide)), Units(row.wide));
+    EXPECT_EQ(SysStringLen(wide), row.wide.size());
+    EXPECT_EQ(unsigned(wide[SysStringLen(wide)]), 0u) << "BSTR not terminated";
+    SysFreeString(wide);
+    EXPECT_EQ(JVelComLiveStrings(), live);
+}
+
+TEST_P(TextConversion, WideToNarrowUsesTheWholeBstr)
+{
+    const TextRow& row = GetParam();
+    BSTR wide = SysAllocStringLen(row.wide.data(), UINT(row.wide.size()));
+    char* narrow = ConvertWideToNarrow(wide);
+    SysFreeString(wide);
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(Bytes(narrow), Bytes(row.back));
+    FreeNarrow(narrow);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, ::testing::ValuesIn(kTexts),
+                         [](const ::testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
+
+TEST(TextConversionNull, NullGivesNullBothWays)
+{
+    EXPECT_EQ(ConvertNarrowToWide(nullptr), nullptr);
+    EXPECT_EQ(ConvertWideToNarrow(nullptr), nullptr);
+}
+
+// ---- SharedWideString ----
+
+TEST(SharedWideString, LastOfThreeHoldersFreesTheRecordOnce)
+{
+    const LONG live = JVelComLiveStrings();
+    SharedWideString first = SharedWideString::FromNarrow("shared \xC3\xA9");
+    SharedWideString second(first);
+    SharedWideString third;
+    third = second;
+    EXPECT_EQ(second.Wide(), first.Wide());
+    EXPECT_EQ(third.Wide(), first.Wide());
+    EXPECT_EQ(JVelComLiveStrings(), live + 1) << "a copy allocated a new BSTR";
+
+    EXPECT_EQ(first.Release(), 2u);
+    EXPECT_FALSE(first.HasText()) << "a released holder is null";
+    EXPECT_EQ(first.Release(), 0u) << "a null holder has no count";
+    EXPECT_EQ(JVelComLiveStrings(), live + 1);
+    EXPECT_STREQ(third.NarrowText(), "shared \xC3\xA9");
+    EXPECT_EQ(third.Release(), 1u);
+    EXPECT_EQ(JVelComLiveStrings(), live + 1);
+    EXPECT_EQ(second.Release(), 0u);
+    EXPECT_EQ(JVelComLiveStrings(), live) << "freed not exactly once";
+}
+
+TEST(SharedWideString, AssignmentGivesUpTheOldRecordAndMoveEmptiesTheSource)
+{
+    const LONG live = JVelComLiveStrings();
+    SharedWideString a = SharedWideString::FromNarrow("a");
+    SharedWideString b = SharedWideString::FromNarrow("b");
+    a = b;
+    EXPECT_EQ(JVelComLiveStrings(), live + 1) << "the record \"a\" was not freed";
+    const SharedWideString& self = a;
+    a = self;
+    EXPECT_STREQ(a.NarrowText(), "b");
+
+    SharedWideString moved(std::move(b));
+    EXPECT_FALSE(b.HasText());  // a moved-from holder is null
+    b = std::move(moved);
+    EXPECT_EQ(b.Release(), 1u) << "a move changed the count";
+    EXPECT_EQ(a.Release(), 0u);
+    EXPECT_EQ(JVelComLiveStrings(), live);
+}
+
+TEST(SharedWideString, NarrowTextIsMadeOnceAndEmptyOrMissingTextDiffer)
+{
+    const LONG live = JVelComLiveStrings();
+    {
+        SharedWideString text = SharedWideString::FromNarrow("x\xC0\x80y");
+        const char* narrow = text.NarrowText();
+        EXPECT_EQ(static_cast<const void*>(text.NarrowText()), static_cast<const void*>(narrow));
+        EXPECT_EQ(Bytes(narrow), Bytes("x\xC0\x80y"));
+
+        BSTR own = SysAllocString(u"");
+        SharedWideString empty = SharedWideString::Adopt(own);
+        EXPECT_EQ(empty.Wide(), own) << "Adopt copied the BSTR";
+        EXPECT_TRUE(empty.HasText());
+        ASSERT_NE(empty.NarrowText(), nullptr);
+        EXPECT_STREQ(empty.NarrowText(), "");
+
+        SharedWideString fromEmpty = SharedWideString::FromNarrow("");
+        EXPECT_TRUE(fromEmpty.HasText());
+        EXPECT_EQ(SysStringLen(fromEmpty.Wide()), 0u);
+
+        for (SharedWideString none : {SharedWideString::Adopt(nullptr), SharedWideString::FromNarrow(nullptr)}) {
+            EXPECT_FALSE(none.HasText());
+            EXPECT_EQ(none.Wide(), nullptr);
+            EXPECT_EQ(none.NarrowText(), nullptr);
+        }
+    }
+    EXPECT_EQ(JVelComLiveStrings(), live);
+}
+
+TEST(SharedWideString, ConcurrentCopiesAndReleasesFreeTheRecordExactlyOnce)
+{
+    constexpr int kThreads = 8;
+    constexpr int kRounds = 20000;
+    const LONG live = JVelComLiveStrings();
+    for (int trial = 0; trial < 5; ++trial) {
+        SharedWideString origin = SharedWideString::FromNarrow("contended");
+        std::vector<SharedWideString> shares(kThreads, origin);
+        std::atomic<int> zeros{0};
+        std::atomic<bool> go{false};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t) {
+            threads.emplace_back([&, t] {
+                while (!go.load()) std::this_thread::yield();
+                for (int i = 0; i < kRounds; ++i) {
+                    SharedWideString copy(shares[t]);
+                    if (copy.Release() == 0) ++zeros;
+                }
+                if (shares[t].Release() == 0) ++zeros;
+            });
+        }
+        // The origin goes first, so the last thread's share frees the record.
+        if (origin.Release() == 0) ++zeros;
+        go = true;
+        for (auto& thread : threads) thread.join();
+        EXPECT_EQ(zeros.load(), 1) << "trial " << trial;
+        EXPECT_EQ(JVelComLiveStrings(), live) << "trial " << trial;
+    }
+}
+
+}  // namespace
+}  // namespace jvelweb::testing
