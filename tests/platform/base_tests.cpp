@@ -9,12 +9,28 @@ namespace {
 
 TEST(Base, LastErrorIsPerThread)
 {
-    SetLastError(ERROR_ACCESS_DENIED);
-    std::thread([] {
-        EXPECT_EQ(DWORD(ERROR_SUCCESS), GetLastError()) << "a new thread inherited the last error";
+    // The threads hand over with atomics only: any other system call between
+    // SetLastError and GetLastError could legitimately change the value.
+    std::atomic<int> step{0};
+    DWORD seenFirst = 0, seenSecond = 0;
+    std::thread first([&] {
+        SetLastError(ERROR_ACCESS_DENIED);
+        step = 1;
+        while (step != 2) {
+        }
+        seenFirst = GetLastError();
+    });
+    std::thread second([&] {
+        while (step != 1) {
+        }
         SetLastError(ERROR_FILE_NOT_FOUND);
-    }).join();
-    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+        step = 2;
+        seenSecond = GetLastError();
+    });
+    first.join();
+    second.join();
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), seenFirst) << "another thread's SetLastError was seen";
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), seenSecond);
 }
 
 TEST(Base, LocalAllocZeroesOnRequestAndAlwaysGivesAPointer)

@@ -69,7 +69,7 @@ TEST_F(ClassObjects, BadArgumentsAndUnknownClasses)
     EXPECT_HR(E_INVALIDARG, CoGetClassObject(unknownClass, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, nullptr));
     EXPECT_HR(REGDB_E_CLASSNOTREG, create(unknownClass, CLSCTX_ALL));
     EXPECT_HR(E_INVALIDARG, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER, 0, nullptr));
-    EXPECT_HR(CO_E_OBJNOTREG, CoRevokeClassObject(0xDEAD));
+    EXPECT_HR(E_INVALIDARG, CoRevokeClassObject(0xDEAD));
 }
 
 TEST_F(ClassObjects, RegisteredFactoryServesItsContextUntilRevoked)
@@ -90,7 +90,7 @@ TEST_F(ClassObjects, RegisteredFactoryServesItsContextUntilRevoked)
 
     ASSERT_HR(S_OK, CoRevokeClassObject(cookie));
     EXPECT_EQ(1, factory.references) << "revoking must release the registration's reference";
-    EXPECT_HR(CO_E_OBJNOTREG, CoRevokeClassObject(cookie));
+    EXPECT_HR(E_INVALIDARG, CoRevokeClassObject(cookie));
     EXPECT_HR(REGDB_E_CLASSNOTREG, create(factoryClass, CLSCTX_INPROC_SERVER));
 }
 

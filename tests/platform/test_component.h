@@ -6,6 +6,8 @@
 
 #include "platform/com.h"
 
+#include <cstdint>
+
 // A class of the test family; the modules serve any of them.
 inline CLSID testClass(uint32_t number)
 {

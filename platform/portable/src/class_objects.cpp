@@ -92,8 +92,9 @@ STDAPI CoRegisterClassObject(REFCLSID classId, IUnknown* factory, DWORD context,
 }
 
 // Withdraws a registration and releases its factory.
-// Returns S_OK; CO_E_OBJNOTREG for a cookie that is not (or no longer)
-// registered; CO_E_NOTINITIALIZED on a thread without CoInitialize.
+// Returns S_OK; E_INVALIDARG for a cookie that is not (or no longer)
+// registered, which is what Windows answers rather than CO_E_OBJNOTREG;
+// CO_E_NOTINITIALIZED on a thread without CoInitialize.
 STDAPI CoRevokeClassObject(DWORD cookie)
 {
     if (!jvelcom::threadIsInitialized()) return CO_E_NOTINITIALIZED;
@@ -109,7 +110,7 @@ STDAPI CoRevokeClassObject(DWORD cookie)
             }
         }
     }
-    if (factory == nullptr) return CO_E_OBJNOTREG;
+    if (factory == nullptr) return E_INVALIDARG;
     factory->Release();  // outside the lock: its destructor may call back in
     return S_OK;
 }
