@@ -221,10 +221,15 @@ TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInte
     }
 }
 
-TEST_P(NativeContract, NullStringArgumentGivesFailureValueWithoutCallingThePlugin)
+// The natives that take at least one String.
+class NamedNativeContract : public NativeContract {};
+
+// The natives whose result is a String.
+class TextNativeContract : public NativeContract {};
+
+TEST_P(NamedNativeContract, NullStringArgumentGivesFailureValueWithoutCallingThePlugin)
 {
     const auto& parameters = Row().native.parameters;
-    if (!Has(parameters, JavaType::String)) GTEST_SKIP() << "no String parameter";
     for (size_t nulled = 0; nulled < parameters.size(); ++nulled) {
         if (parameters[nulled] != JavaType::String) continue;
         SCOPED_TRACE("null String at argument " + std::to_string(nulled));
@@ -242,9 +247,8 @@ TEST_P(NativeContract, NullStringArgumentGivesFailureValueWithoutCallingThePlugi
     }
 }
 
-TEST_P(NativeContract, NoCharactersMeansAnExceptionIsPendingAndNoFurtherJniCall)
+TEST_P(NamedNativeContract, NoCharactersMeansAnExceptionIsPendingAndNoFurtherJniCall)
 {
-    if (!Has(Row().native.parameters, JavaType::String)) GTEST_SKIP() << "no String parameter";
     jni_.giveNoCharacters = true;
     const NativeResult result = Call(Arguments());
     EXPECT_EQ(jni_.getCharsCalls, 1) << "the first String gave nothing; the second is not read";
@@ -258,9 +262,8 @@ TEST_P(NativeContract, NoCharactersMeansAnExceptionIsPendingAndNoFurtherJniCall)
     }
 }
 
-TEST_P(NativeContract, EmptyNamesReachThePluginAsEmptyText)
+TEST_P(NamedNativeContract, EmptyNamesReachThePluginAsEmptyText)
 {
-    if (!Has(Row().native.parameters, JavaType::String)) GTEST_SKIP() << "no String parameter";
     auto values = Arguments();
     for (size_t i = 0; i < values.size(); ++i)
         if (Row().native.parameters[i] == JavaType::String) values[i].string = jni_.NewJavaString("");
@@ -274,9 +277,8 @@ TEST_P(NativeContract, EmptyNamesReachThePluginAsEmptyText)
     }
 }
 
-TEST_P(NativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenTheJvmCannotMakeThem)
+TEST_P(TextNativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenTheJvmCannotMakeThem)
 {
-    if (Row().native.result != JavaType::String) GTEST_SKIP() << "not a String result";
     probe_.textAnswerIsNull = true;
     NativeResult result = Call(Arguments());
     ASSERT_NE(result.string, nullptr);
@@ -301,7 +303,23 @@ TEST_P(NativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenTheJvmC
 
 std::string RowName(const ::testing::TestParamInfo<NativeRow>& info) { return info.param.name; }
 
+std::vector<NativeRow> RowsWhere(bool (*keep)(const NativeRow&))
+{
+    std::vector<NativeRow> rows;
+    for (const auto& row : AllNatives())
+        if (keep(row)) rows.push_back(row);
+    return rows;
+}
+
 INSTANTIATE_TEST_SUITE_P(AllNatives, NativeContract, ::testing::ValuesIn(AllNatives()), RowName);
+INSTANTIATE_TEST_SUITE_P(
+    NativesWithNames, NamedNativeContract,
+    ::testing::ValuesIn(RowsWhere([](const NativeRow& row) { return Has(row.native.parameters, JavaType::String); })),
+    RowName);
+INSTANTIATE_TEST_SUITE_P(
+    NativesWithText, TextNativeContract,
+    ::testing::ValuesIn(RowsWhere([](const NativeRow& row) { return row.native.result == JavaType::String; })),
+    RowName);
 
 TEST(NativeTable, CoversEveryOperationSlotExactlyOnce)
 {

@@ -6,6 +6,7 @@
 #include <jni.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,5 +85,8 @@ struct NativeRow {
 };
 
 const std::vector<NativeRow>& AllNatives();
+
+// gtest names a row by its Java method in messages.
+inline void PrintTo(const NativeRow& row, std::ostream* out) { *out << row.name; }
 
 }  // namespace jvelweb::testing
