@@ -26,11 +26,13 @@ TEST(Apartment, InitializationIsCountedPerThreadAndRequired)
         CoUninitialize();  // harmless before any CoInitialize
         void* object = reinterpret_cast<void*>(1);
         EXPECT_HR(CO_E_NOTINITIALIZED, create(unknownClass, CLSCTX_INPROC_SERVER));
-        EXPECT_HR(CO_E_NOTINITIALIZED, CoGetClassObject(unknownClass, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, &object));
+        EXPECT_HR(CO_E_NOTINITIALIZED,
+                  CoGetClassObject(unknownClass, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, &object));
         EXPECT_EQ(nullptr, object);
         TestObject factory;
         DWORD cookie = 0;
-        EXPECT_HR(CO_E_NOTINITIALIZED, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER, 0, &cookie));
+        EXPECT_HR(CO_E_NOTINITIALIZED, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory),
+                                                             CLSCTX_INPROC_SERVER, 0, &cookie));
         EXPECT_EQ(1, factory.references);
 
         EXPECT_HR(S_OK, CoInitialize(nullptr));
@@ -68,13 +70,15 @@ TEST_F(ClassObjects, BadArgumentsAndUnknownClasses)
     EXPECT_HR(E_POINTER, CoCreateInstance(unknownClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr));
     EXPECT_HR(E_INVALIDARG, CoGetClassObject(unknownClass, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, nullptr));
     EXPECT_HR(REGDB_E_CLASSNOTREG, create(unknownClass, CLSCTX_ALL));
-    EXPECT_HR(E_INVALIDARG, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER, 0, nullptr));
+    EXPECT_HR(E_INVALIDARG, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory),
+                                                  CLSCTX_INPROC_SERVER, 0, nullptr));
     EXPECT_HR(E_INVALIDARG, CoRevokeClassObject(0xDEAD));
 }
 
 TEST_F(ClassObjects, RegisteredFactoryServesItsContextUntilRevoked)
 {
-    ASSERT_HR(S_OK, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    ASSERT_HR(S_OK, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER,
+                                          REGCLS_MULTIPLEUSE, &cookie));
     EXPECT_EQ(2, factory.references) << "the registration must hold a reference";
     EXPECT_HR(S_OK, create(factoryClass, CLSCTX_INPROC_SERVER, nullptr, IID_IDispatch));
     EXPECT_EQ(1, factory.calls);
@@ -96,7 +100,8 @@ TEST_F(ClassObjects, RegisteredFactoryServesItsContextUntilRevoked)
 
 TEST_F(ClassObjects, FactoryArgumentsAndErrorsPassThrough)
 {
-    ASSERT_HR(S_OK, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    ASSERT_HR(S_OK, CoRegisterClassObject(factoryClass, static_cast<IClassFactory*>(&factory), CLSCTX_INPROC_SERVER,
+                                          REGCLS_MULTIPLEUSE, &cookie));
     TestObject outer;
     factory.result = CLASS_E_NOAGGREGATION;
     EXPECT_HR(CLASS_E_NOAGGREGATION, create(factoryClass, CLSCTX_INPROC_SERVER, static_cast<IDispatch*>(&outer)));

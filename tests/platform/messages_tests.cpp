@@ -44,7 +44,8 @@ TEST(Messages, SystemTextsReadAsOnWindows)
     for (const auto& c : cases) {
         SCOPED_TRACE(hex(c.id));
         char buffer[256];
-        EXPECT_EQ(std::strlen(c.text), FormatMessageA(systemFlags, nullptr, DWORD(c.id), 0, buffer, sizeof buffer, nullptr));
+        EXPECT_EQ(std::strlen(c.text),
+                  FormatMessageA(systemFlags, nullptr, DWORD(c.id), 0, buffer, sizeof buffer, nullptr));
         EXPECT_STREQ(c.text, buffer);
     }
 }
@@ -121,7 +122,8 @@ TEST(Messages, InsertsAndEscapesExpandFromArraysAndVaLists)
         EXPECT_EQ(std::strlen(c.expected), FormatMessageA(fromString | FORMAT_MESSAGE_ARGUMENT_ARRAY, c.source, 0, 0,
                                                           buffer, sizeof buffer, arguments));
         EXPECT_STREQ(c.expected, buffer);
-        EXPECT_EQ(std::strlen(c.expected), formatWithList(fromString, c.source, 0, buffer, sizeof buffer, "one", "two"));
+        EXPECT_EQ(std::strlen(c.expected),
+                  formatWithList(fromString, c.source, 0, buffer, sizeof buffer, "one", "two"));
         EXPECT_STREQ(c.expected, buffer) << "from a va_list";
     }
 
@@ -135,7 +137,8 @@ TEST(Messages, InsertsAndEscapesExpandFromArraysAndVaLists)
     EXPECT_EQ(expected.size(), FormatMessageA(fromSystem | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, ERROR_BAD_EXE_FORMAT,
                                               0, expanded, sizeof expanded, arguments));
     EXPECT_EQ(expected, expanded);
-    EXPECT_EQ(expected.size(), formatWithList(fromSystem, nullptr, ERROR_BAD_EXE_FORMAT, expanded, sizeof expanded, "one"));
+    EXPECT_EQ(expected.size(),
+              formatWithList(fromSystem, nullptr, ERROR_BAD_EXE_FORMAT, expanded, sizeof expanded, "one"));
     EXPECT_EQ(expected, expanded) << "from a va_list";
 }
 

@@ -94,7 +94,8 @@ TEST_F(Registry, RegisterWritesTheAbsolutePathUnderTheClassName)
 {
     const CLSID plugin = {0x18B46DCC, 0xAD84, 0x47A3, {0x89, 0x74, 0x43, 0x3D, 0xC9, 0x6B, 0xAC, 0xB6}};
     const fs::path file = home / ".jvelcom/classes/{18B46DCC-AD84-47A3-8974-433DC96BACB6}";
-    for (const char* path : {(const char*)nullptr, "", "libplugin.so", "./libplugin.so", "lib/plugin.so", "/a.so\n/b.so"})
+    for (const char* path :
+         {(const char*)nullptr, "", "libplugin.so", "./libplugin.so", "lib/plugin.so", "/a.so\n/b.so"})
         EXPECT_HR(E_INVALIDARG, JVelComRegisterServer(plugin, path)) << (path ? path : "NULL");
     EXPECT_FALSE(fs::exists(home / ".jvelcom")) << "a refused registration created directories";
     ASSERT_HR(S_OK, JVelComRegisterServer(plugin, "/opt/velweb/old.so"));

@@ -55,8 +55,9 @@ TEST(Variant, UnknownTypesAreRefusedAndNothingIsTouched)
 TEST(Variant, ValuesAndReferencesAreCopiedBitForBit)
 {
     BSTR referenced = SysAllocString(OLESTR("owned elsewhere"));
-    for (VARTYPE type : std::initializer_list<VARTYPE>{VT_NULL, VT_I2, VT_I4, VT_R4, VT_R8, VT_CY, VT_DATE, VT_ERROR, VT_BOOL, VT_I1, VT_UI1,
-                         VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT, VT_UINT, VT_DECIMAL, VT_BYREF | VT_BSTR}) {
+    for (VARTYPE type : std::initializer_list<VARTYPE>{VT_NULL, VT_I2, VT_I4, VT_R4, VT_R8, VT_CY, VT_DATE, VT_ERROR,
+                                                       VT_BOOL, VT_I1, VT_UI1, VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT,
+                                                       VT_UINT, VT_DECIMAL, VT_BYREF | VT_BSTR}) {
         SCOPED_TRACE(type);
         VARIANT source, destination = variant(VT_EMPTY);
         std::memset(&source, 0x5A, sizeof source);  // a DECIMAL fills the reserved words too

@@ -33,7 +33,8 @@ const SystemMessage win32Messages[] = {
     {ERROR_BAD_EXE_FORMAT, "%1 is not a valid Win32 application.\r\n"},
     {ERROR_MR_MID_NOT_FOUND,
      "The system cannot find message text for message number 0x%1 in the message file for %2.\r\n"},
-    {ERROR_NO_UNICODE_TRANSLATION, "No mapping for the Unicode character exists in the target multi-byte code page.\r\n"},
+    {ERROR_NO_UNICODE_TRANSLATION,
+     "No mapping for the Unicode character exists in the target multi-byte code page.\r\n"},
     {ERROR_RESOURCE_TYPE_NOT_FOUND, "The specified resource type cannot be found in the image file.\r\n"},
     {ERROR_RESOURCE_LANG_NOT_FOUND, "The specified resource language ID cannot be found in the image file.\r\n"},
 };
@@ -108,7 +109,8 @@ public:
         } else {
             // A va_list can only be read forward; later inserts may repeat
             // earlier ones, so what has been read is kept.
-            while (fetchedCount < number) fetched[fetchedCount++] = va_arg(*static_cast<va_list*>(arguments), const char*);
+            while (fetchedCount < number)
+                fetched[fetchedCount++] = va_arg(*static_cast<va_list*>(arguments), const char*);
             text = fetched[number - 1];
         }
         return text != nullptr ? text : "(null)";
