@@ -1,0 +1,440 @@
+package com.velmora.jvelweb.bench;
+
+import com.velmora.jvelweb.JVelWeb;
+import java.io.File;
+import java.io.IOException;
+import java.lang.management.GarbageCollectorMXBean;
+import java.lang.management.ManagementFactory;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.ArrayList;
+import java.util.Arrays;
+import java.util.List;
+import java.util.concurrent.BrokenBarrierException;
+import java.util.concurrent.CyclicBarrier;
+import java.util.concurrent.atomic.AtomicBoolean;
+import java.util.concurrent.atomic.AtomicLong;
+
+/**
+ * What a JVelWeb native costs beyond the JNI work it cannot avoid, and against
+ * calling the plug-in through JNA.
+ *
+ * <p>For each shape of native (arguments and result), the same plug-in
+ * operation is called three ways: our native ({@link JVelWeb}), the floor
+ * ({@link Floor}: the same Java signature doing only the JNI string work and
+ * one call through the same vtable slot) and JNA ({@link JnaPlugin}). The
+ * plug-in is the benchmark plug-in, whose operations only write a constant,
+ * registered for the current user for the run: run it with HOME set to an
+ * empty temporary directory ({@code scripts/run-benchmark} does).
+ *
+ * <p>Each case is warmed up (at least {@code bench.warmup} seconds and until
+ * the time per call of the last five short batches is within 5%), then timed
+ * over {@code bench.reps} batches of {@code bench.batch} calls; the table gives
+ * the median, min and max nanoseconds per call. Every result is consumed.
+ * Throughput is total calls per second with one and two threads, for our
+ * natives with the plug-in's reference count on its own cache line and on the
+ * line of its vtable pointers, and for the floor.
+ *
+ * <p>Settings (system properties): bench.warmup (s, 2), bench.reps (15),
+ * bench.batch (1000000), bench.jnaBatch (calls per JNA batch, 200000: a JNA call
+ * takes microseconds), bench.tpSeconds (s per throughput window, 1),
+ * bench.tpRounds (3), bench.shapes (comma-separated native names to run, for
+ * profiling one shape; all by default).
+ */
+public final class BridgeBenchmark {
+    static final String EFFECT = "bench-effect-001"; // 16 characters
+    static final String PARAMETER = "CoefficientX";
+    static final String CLASS_FILE = "{18B46DCC-AD84-47A3-8974-433DC96BACB6}";
+
+    /** Runs the call `calls` times and returns a value made from every result. */
+    @FunctionalInterface
+    interface Batch {
+        long run(int calls);
+    }
+
+    record Stats(double median, double min, double max, boolean settled) {}
+
+    record Shape(String name, String signature, Batch ours, Batch floor, Batch jna) {}
+
+    static volatile long sink;
+
+    private static final double WARMUP = Double.parseDouble(System.getProperty("bench.warmup", "2"));
+    private static final int REPS = Integer.getInteger("bench.reps", 15);
+    private static final int BATCH = Integer.getInteger("bench.batch", 1_000_000);
+    private static final int JNA_BATCH = Integer.getInteger("bench.jnaBatch", 200_000);
+    private static final String ONLY = System.getProperty("bench.shapes", "");
+    private static final double TP_SECONDS = Double.parseDouble(System.getProperty("bench.tpSeconds", "1"));
+    private static final int TP_ROUNDS = Integer.getInteger("bench.tpRounds", 3);
+    private static final int CHUNK = 10_000;
+
+    public static void main(String[] args) throws Exception {
+        String libDir = findLibraryDirectory("libjvelweb_benchplugin.so");
+        Path registration = Path.of(System.getenv("HOME"), ".jvelcom", "classes", CLASS_FILE);
+        if (Files.exists(registration)) {
+            System.err.println("A plug-in is already registered in " + registration
+                    + "; run with HOME set to an empty directory (scripts/run-benchmark does).");
+            System.exit(2);
+        }
+        check(Floor.registerPlugin(libDir + "/libjvelweb_benchplugin.so"), "registering the bench plug-in");
+        JVelWeb web = new JVelWeb();
+        try {
+            if (web._jni_initialize(0) != 0) throw new IllegalStateException("_jni_initialize failed");
+            check(Floor.open(EFFECT, PARAMETER), "creating the floor's plug-in");
+            run(web, libDir);
+        } finally {
+            web._jni_delete();
+            Floor.close();
+            Floor.unregisterPlugin();
+        }
+    }
+
+    private static void run(JVelWeb web, String libDir) throws Exception {
+        Floor floor = new Floor();
+        JnaPlugin jna = new JnaPlugin(Floor.pluginPointer(), libDir + "/libjvelcom.so");
+        checkAnswers(web, floor, jna);
+        printHeader();
+
+        List<Shape> shapes = shapes(web, floor, jna);
+        if (!ONLY.isEmpty()) {
+            List<String> only = Arrays.asList(ONLY.split(","));
+            shapes.removeIf(shape -> !only.contains(shape.name()));
+        }
+        System.out.println();
+        System.out.println("Latency: ns per call, median [min - max] of " + REPS + " batches"
+                + " (" + BATCH + " calls; JNA " + JNA_BATCH + ")");
+        System.out.println();
+        String head = String.format("%-50s %-24s %-24s %-24s %10s %9s", "shape (JVelWeb native)", "ours",
+                "floor", "JNA", "ours/floor", "ours/JNA");
+        System.out.println(head);
+        System.out.println("-".repeat(head.length()));
+        boolean allSettled = true;
+        for (Shape shape : shapes) {
+            Stats ours = measure(shape.ours(), BATCH);
+            Stats fl = measure(shape.floor(), BATCH);
+            Stats viaJna = measure(shape.jna(), JNA_BATCH);
+            allSettled &= ours.settled() && fl.settled() && viaJna.settled();
+            System.out.printf("%-50s %-24s %-24s %-24s %10.2f %9.3f%n", shape.name() + shape.signature(),
+                    cell(ours), cell(fl), cell(viaJna), ours.median() / fl.median(),
+                    ours.median() / viaJna.median());
+        }
+        if (!allSettled) {
+            System.out.println("(*) warm-up ended at its time limit before the last five batches agreed within 5%");
+        }
+
+        double[][] tp = new double[shapes.size()][6];
+        for (int i = 0; i < shapes.size(); i++) {
+            tp[i][0] = throughput(shapes.get(i).ours(), 1);
+            tp[i][1] = throughput(shapes.get(i).ours(), 2);
+            tp[i][2] = throughput(shapes.get(i).floor(), 1);
+            tp[i][3] = throughput(shapes.get(i).floor(), 2);
+        }
+        // The same natives on a plug-in whose count shares the vtable pointers' line.
+        web._jni_delete();
+        check(Floor.registerPlugin(libDir + "/libjvelweb_benchplugin_sharedline.so"),
+                "registering the shared-line plug-in");
+        if (web._jni_initialize(0) != 0) throw new IllegalStateException("_jni_initialize (shared line) failed");
+        for (int i = 0; i < shapes.size(); i++) {
+            tp[i][4] = throughput(shapes.get(i).ours(), 1);
+            tp[i][5] = throughput(shapes.get(i).ours(), 2);
+        }
+
+        System.out.println();
+        System.out.println("Throughput: million calls/s, all threads together (median of " + TP_ROUNDS
+                + " windows of " + TP_SECONDS + " s)");
+        System.out.println("count on own line = the plug-in's reference count alone on its cache line;"
+                + " shared line = next to its vtable pointers");
+        System.out.println();
+        String tpHead = String.format("%-50s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s", "",
+                "ours 1T", "ours 2T", "2T/1T", "floor 1T", "floor 2T", "2T/1T", "ours 1T", "ours 2T", "2T/1T");
+        System.out.printf("%-50s %-29s   %-29s   %-29s%n", "", "ours, count on own line", "floor",
+                "ours, count on shared line");
+        System.out.println(tpHead);
+        System.out.println("-".repeat(tpHead.length()));
+        for (int i = 0; i < shapes.size(); i++) {
+            double[] t = tp[i];
+            System.out.printf("%-50s %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f%n",
+                    shapes.get(i).name() + shapes.get(i).signature(), t[0] / 1e6, t[1] / 1e6, t[1] / t[0],
+                    t[2] / 1e6, t[3] / 1e6, t[3] / t[2], t[4] / 1e6, t[5] / 1e6, t[5] / t[4]);
+        }
+        System.out.println();
+        System.out.println("(checksum " + sink + ")");
+    }
+
+    private static List<Shape> shapes(JVelWeb web, Floor floor, JnaPlugin jna) {
+        List<Shape> shapes = new ArrayList<>();
+        shapes.add(new Shape("StopEffects", "() -> boolean",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.StopEffects() ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.StopEffects() ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.StopEffects() ? 1 : 0;
+                    return a;
+                }));
+        shapes.add(new Shape("GetNumberOfEffects", "(int) -> int",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.GetNumberOfEffects(i & 1);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.GetNumberOfEffects(i & 1);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.GetNumberOfEffects(i & 1);
+                    return a;
+                }));
+        shapes.add(new Shape("StartEffect", "(String, int) -> boolean",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.StartEffect(EFFECT, i) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.StartEffect(EFFECT, i) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.StartEffect(EFFECT, i) ? 1 : 0;
+                    return a;
+                }));
+        shapes.add(new Shape("GetCenterX", "(String, int) -> int",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.GetCenterX(EFFECT, i);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.GetCenterX(EFFECT, i);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.GetCenterX(EFFECT, i);
+                    return a;
+                }));
+        shapes.add(new Shape("EffectSupportsGet", "(String, int, String) -> boolean",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.EffectSupportsGet(EFFECT, i, PARAMETER) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.EffectSupportsGet(EFFECT, i, PARAMETER) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.EffectSupportsGet(EFFECT, i, PARAMETER) ? 1 : 0;
+                    return a;
+                }));
+        shapes.add(new Shape("GetPluginVersion", "() -> String",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.GetPluginVersion().length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.GetPluginVersion().length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.GetPluginVersion().length();
+                    return a;
+                }));
+        shapes.add(new Shape("GetEffectTypeName", "(String, int) -> String",
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += web.GetEffectTypeName(EFFECT, i).length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += floor.GetEffectTypeName(EFFECT, i).length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += jna.GetEffectTypeName(EFFECT, i).length();
+                    return a;
+                }));
+        return shapes;
+    }
+
+    /** All three ways must reach the bench plug-in and read its constant answers. */
+    private static void checkAnswers(JVelWeb web, Floor floor, JnaPlugin jna) {
+        String version = "1.0.0-bench";
+        boolean ok = web.StopEffects() && floor.StopEffects() && jna.StopEffects()
+                && web.GetNumberOfEffects(0) == 7 && floor.GetNumberOfEffects(0) == 7 && jna.GetNumberOfEffects(0) == 7
+                && web.StartEffect(EFFECT, 1) && floor.StartEffect(EFFECT, 1) && jna.StartEffect(EFFECT, 1)
+                && web.GetCenterX(EFFECT, 0) == 7 && floor.GetCenterX(EFFECT, 0) == 7 && jna.GetCenterX(EFFECT, 0) == 7
+                && web.EffectSupportsGet(EFFECT, 0, PARAMETER) && floor.EffectSupportsGet(EFFECT, 0, PARAMETER)
+                && jna.EffectSupportsGet(EFFECT, 0, PARAMETER)
+                && version.equals(web.GetPluginVersion()) && version.equals(floor.GetPluginVersion())
+                && version.equals(jna.GetPluginVersion())
+                && version.equals(web.GetEffectTypeName(EFFECT, 0))
+                && version.equals(floor.GetEffectTypeName(EFFECT, 0))
+                && version.equals(jna.GetEffectTypeName(EFFECT, 0));
+        if (!ok) throw new IllegalStateException("the three ways do not all reach the bench plug-in");
+    }
+
+    // ---- Measuring ----
+
+    private static Stats measure(Batch batch, int calls) {
+        boolean settled = warmUp(batch, calls);
+        double[] perCall = new double[REPS];
+        long acc = 0;
+        for (int r = 0; r < REPS; r++) {
+            long start = System.nanoTime();
+            acc += batch.run(calls);
+            perCall[r] = (System.nanoTime() - start) / (double) calls;
+        }
+        sink += acc;
+        Arrays.sort(perCall);
+        double median = REPS % 2 == 1 ? perCall[REPS / 2] : (perCall[REPS / 2 - 1] + perCall[REPS / 2]) / 2;
+        return new Stats(median, perCall[0], perCall[REPS - 1], settled);
+    }
+
+    /**
+     * Short batches for at least WARMUP seconds, then until the last five agree
+     * within 5% (so the JIT has settled), or 3 x WARMUP at most.
+     */
+    private static boolean warmUp(Batch batch, int calls) {
+        int shortBatch = Math.max(1_000, calls / 20);
+        double[] recent = new double[5];
+        long start = System.nanoTime();
+        long minimum = start + (long) (WARMUP * 1e9);
+        long limit = start + (long) (3 * WARMUP * 1e9);
+        long acc = 0;
+        for (int k = 0; ; k++) {
+            long t0 = System.nanoTime();
+            acc += batch.run(shortBatch);
+            long t1 = System.nanoTime();
+            recent[k % recent.length] = (t1 - t0) / (double) shortBatch;
+            if (t1 >= minimum && k >= recent.length) {
+                double lo = Arrays.stream(recent).min().orElse(0);
+                double hi = Arrays.stream(recent).max().orElse(0);
+                if (hi <= lo * 1.05) {
+                    sink += acc;
+                    return true;
+                }
+            }
+            if (t1 >= limit) {
+                sink += acc;
+                return false;
+            }
+        }
+    }
+
+    /** Median over rounds of total calls per second with `threads` threads calling `batch`. */
+    private static double throughput(Batch batch, int threads) throws InterruptedException {
+        double[] rounds = new double[TP_ROUNDS];
+        throughputRound(batch, threads, Math.min(0.3, TP_SECONDS)); // settles the threads' start
+        for (int r = 0; r < TP_ROUNDS; r++) rounds[r] = throughputRound(batch, threads, TP_SECONDS);
+        Arrays.sort(rounds);
+        return rounds[TP_ROUNDS / 2];
+    }
+
+    private static double throughputRound(Batch batch, int threads, double seconds) throws InterruptedException {
+        AtomicBoolean stop = new AtomicBoolean();
+        AtomicLong calls = new AtomicLong();
+        AtomicLong lastEnd = new AtomicLong();
+        AtomicLong consumed = new AtomicLong();
+        CyclicBarrier start = new CyclicBarrier(threads + 1);
+        Thread[] workers = new Thread[threads];
+        for (int t = 0; t < threads; t++) {
+            workers[t] = new Thread(() -> {
+                long made = 0;
+                long acc = 0;
+                try {
+                    start.await();
+                } catch (InterruptedException | BrokenBarrierException e) {
+                    return;
+                }
+                while (!stop.get()) {
+                    acc += batch.run(CHUNK);
+                    made += CHUNK;
+                }
+                long end = System.nanoTime();
+                calls.addAndGet(made);
+                consumed.addAndGet(acc);
+                lastEnd.accumulateAndGet(end, Math::max);
+            });
+            workers[t].start();
+        }
+        try {
+            start.await();
+        } catch (BrokenBarrierException e) {
+            throw new IllegalStateException(e);
+        }
+        long begin = System.nanoTime();
+        Thread.sleep((long) (seconds * 1000));
+        stop.set(true);
+        for (Thread worker : workers) worker.join();
+        sink += consumed.get();
+        return calls.get() / ((lastEnd.get() - begin) / 1e9);
+    }
+
+    // ---- Reporting and set-up ----
+
+    private static String cell(Stats s) {
+        return String.format("%7.1f [%6.1f - %6.1f]%s", s.median(), s.min(), s.max(), s.settled() ? "" : "*");
+    }
+
+    private static void printHeader() {
+        var runtime = ManagementFactory.getRuntimeMXBean();
+        System.out.println("JVelWeb bridge benchmark");
+        System.out.println("CPU:      " + cpuModel() + ", " + Runtime.getRuntime().availableProcessors()
+                + " processors available to the JVM");
+        System.out.println("JVM:      " + runtime.getVmName() + " " + runtime.getVmVersion());
+        System.out.println("JVM args: " + String.join(" ", runtime.getInputArguments()));
+        List<String> collectors = new ArrayList<>();
+        for (GarbageCollectorMXBean gc : ManagementFactory.getGarbageCollectorMXBeans()) collectors.add(gc.getName());
+        System.out.println("GC:       " + String.join(", ", collectors));
+        System.out.println("Plug-in:  bench plug-in (constant answers); floor = JNI string work + one vtable call;"
+                + " JNA = Function.invokeInt on the vtable entry");
+        System.out.println("Names:    \"" + EFFECT + "\" (" + EFFECT.length() + " chars), \"" + PARAMETER + "\"");
+        System.out.println("Warm-up:  at least " + WARMUP + " s per case, until 5 short batches agree within 5%");
+    }
+
+    private static String cpuModel() {
+        try {
+            for (String line : Files.readAllLines(Path.of("/proc/cpuinfo"))) {
+                if (line.startsWith("model name")) return line.substring(line.indexOf(':') + 1).trim();
+            }
+        } catch (IOException e) {
+            // not on Linux: say nothing
+        }
+        return System.getProperty("os.arch");
+    }
+
+    static String findLibraryDirectory(String file) {
+        for (String dir : System.getProperty("java.library.path").split(File.pathSeparator)) {
+            File candidate = new File(dir, file);
+            if (candidate.isFile()) return candidate.getAbsoluteFile().getParent();
+        }
+        throw new IllegalStateException(file + " is not in java.library.path");
+    }
+
+    private static void check(int hresult, String what) {
+        if (hresult < 0) throw new IllegalStateException(what + " failed: 0x" + Integer.toHexString(hresult));
+    }
+
+    private BridgeBenchmark() {}
+}
