@@ -5,6 +5,7 @@ import java.io.File;
 import java.io.IOException;
 import java.lang.management.GarbageCollectorMXBean;
 import java.lang.management.ManagementFactory;
+import java.lang.management.ThreadMXBean;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
@@ -52,11 +53,13 @@ public final class BridgeBenchmark {
         long run(int calls);
     }
 
-    record Stats(double median, double min, double max, boolean settled) {}
+    record Stats(double median, double min, double max, double cpuMedian, boolean settled) {}
 
     record Shape(String name, String signature, Batch ours, Batch floor, Batch jna) {}
 
     static volatile long sink;
+
+    private static final ThreadMXBean THREADS = ManagementFactory.getThreadMXBean();
 
     private static final double WARMUP = Double.parseDouble(System.getProperty("bench.warmup", "2"));
     private static final int REPS = Integer.getInteger("bench.reps", 15);
@@ -108,10 +111,12 @@ public final class BridgeBenchmark {
         System.out.println(head);
         System.out.println("-".repeat(head.length()));
         boolean allSettled = true;
+        List<Stats[]> measured = new ArrayList<>();
         for (Shape shape : shapes) {
             Stats ours = measure(shape.ours(), BATCH);
             Stats fl = measure(shape.floor(), BATCH);
             Stats viaJna = measure(shape.jna(), JNA_BATCH);
+            measured.add(new Stats[] {ours, fl, viaJna});
             allSettled &= ours.settled() && fl.settled() && viaJna.settled();
             System.out.printf("%-50s %-24s %-24s %-24s %10.2f %9.3f%n", shape.name() + shape.signature(),
                     cell(ours), cell(fl), cell(viaJna), ours.median() / fl.median(),
@@ -119,6 +124,21 @@ public final class BridgeBenchmark {
         }
         if (!allSettled) {
             System.out.println("(*) warm-up ended at its time limit before the last five batches agreed within 5%");
+        }
+        // The thread's own CPU clock leaves out the time other processes had the
+        // core; on a busy machine these figures hold better than the wall clock.
+        System.out.println();
+        System.out.println("The same batches by the calling thread's CPU time: ns per call, median");
+        System.out.println();
+        String cpuHead = String.format("%-50s %9s %9s %9s %10s %9s", "", "ours", "floor", "JNA", "ours/floor",
+                "ours/JNA");
+        System.out.println(cpuHead);
+        System.out.println("-".repeat(cpuHead.length()));
+        for (int i = 0; i < shapes.size(); i++) {
+            Stats[] m = measured.get(i);
+            System.out.printf("%-50s %9.1f %9.1f %9.1f %10.2f %9.3f%n", shapes.get(i).name() + shapes.get(i).signature(),
+                    m[0].cpuMedian(), m[1].cpuMedian(), m[2].cpuMedian(), m[0].cpuMedian() / m[1].cpuMedian(),
+                    m[0].cpuMedian() / m[2].cpuMedian());
         }
 
         double[][] tp = new double[shapes.size()][6];
@@ -157,7 +177,7 @@ public final class BridgeBenchmark {
                     t[2] / 1e6, t[3] / 1e6, t[3] / t[2], t[4] / 1e6, t[5] / 1e6, t[5] / t[4]);
         }
         System.out.println();
-        System.out.println("(checksum " + sink + ")");
+        System.out.println("Load average at the end: " + loadAverage() + " (checksum " + sink + ")");
     }
 
     private static List<Shape> shapes(JVelWeb web, Floor floor, JnaPlugin jna) {
@@ -299,16 +319,25 @@ public final class BridgeBenchmark {
     private static Stats measure(Batch batch, int calls) {
         boolean settled = warmUp(batch, calls);
         double[] perCall = new double[REPS];
+        double[] cpuPerCall = new double[REPS];
         long acc = 0;
         for (int r = 0; r < REPS; r++) {
+            long cpuStart = THREADS.getCurrentThreadCpuTime();
             long start = System.nanoTime();
             acc += batch.run(calls);
             perCall[r] = (System.nanoTime() - start) / (double) calls;
+            cpuPerCall[r] = (THREADS.getCurrentThreadCpuTime() - cpuStart) / (double) calls;
         }
         sink += acc;
         Arrays.sort(perCall);
-        double median = REPS % 2 == 1 ? perCall[REPS / 2] : (perCall[REPS / 2 - 1] + perCall[REPS / 2]) / 2;
-        return new Stats(median, perCall[0], perCall[REPS - 1], settled);
+        return new Stats(median(perCall), perCall[0], perCall[REPS - 1], median(cpuPerCall), settled);
+    }
+
+    private static double median(double[] values) {
+        double[] sorted = values.clone();
+        Arrays.sort(sorted);
+        int n = sorted.length;
+        return n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
     }
 
     /**
@@ -411,6 +440,7 @@ public final class BridgeBenchmark {
                 + " JNA = Function.invokeInt on the vtable entry");
         System.out.println("Names:    \"" + EFFECT + "\" (" + EFFECT.length() + " chars), \"" + PARAMETER + "\"");
         System.out.println("Warm-up:  at least " + WARMUP + " s per case, until 5 short batches agree within 5%");
+        System.out.println("Load:     " + loadAverage() + " (other processes on the machine skew the figures)");
     }
 
     private static String cpuModel() {
@@ -422,6 +452,16 @@ public final class BridgeBenchmark {
             // not on Linux: say nothing
         }
         return System.getProperty("os.arch");
+    }
+
+    /** The 1, 5 and 15 minute load averages of the machine. */
+    static String loadAverage() {
+        try {
+            String[] fields = Files.readString(Path.of("/proc/loadavg")).trim().split(" ");
+            return fields[0] + " " + fields[1] + " " + fields[2];
+        } catch (IOException e) {
+            return "unknown";
+        }
     }
 
     static String findLibraryDirectory(String file) {
