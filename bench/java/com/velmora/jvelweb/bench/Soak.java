@@ -17,10 +17,16 @@ import java.util.List;
  * calls that returned the failure value (false, -99 or ""). It prints figures;
  * it asserts nothing.
  *
- * <p>Settings (system properties): soak.calls (per shape, 1000000).
+ * <p>The shapes run in rounds: growth that stops after the first round is
+ * the allocators and the JVM settling; growth that repeats round after round
+ * is a leak.
+ *
+ * <p>Settings (system properties): soak.calls (per shape and round, 1000000),
+ * soak.rounds (3).
  */
 public final class Soak {
     private static final int CALLS = Integer.getInteger("soak.calls", 1_000_000);
+    private static final int ROUNDS = Integer.getInteger("soak.rounds", 3);
     private static final String EFFECT = "soak-spring";
     private static final String UNKNOWN = "no-such-effect";
 
@@ -101,19 +107,24 @@ public final class Soak {
         for (Shape shape : shapes) shape.calls().run(20_000);
         long first = rssKiB();
         System.out.printf("RSS after a warm-up round of 20000 calls per shape: %d KiB%n%n", first);
-        String head = String.format("%-48s %10s %9s %12s %12s %10s %8s %8s", "shape", "calls", "failed",
+        String head = String.format("%-50s %10s %9s %12s %12s %10s %8s %8s", "round, shape", "calls", "failed",
                 "RSS before", "RSS after", "change", "BSTRs", "errors");
         System.out.println(head);
         System.out.println("-".repeat(head.length()));
-        for (Shape shape : shapes) {
-            long before = rssKiB();
-            long start = System.nanoTime();
-            long refused = shape.calls().run(CALLS);
-            double seconds = (System.nanoTime() - start) / 1e9;
-            long after = rssKiB();
-            System.out.printf("%-48s %10d %9d %8d KiB %8d KiB %+6d KiB %8d %8d   (%.1f s, %.0f ns/call)%n",
-                    shape.name(), CALLS, refused, before, after, after - before, Floor.liveStrings(),
-                    Floor.liveErrorObjects(), seconds, seconds * 1e9 / CALLS);
+        for (int round = 1; round <= ROUNDS; round++) {
+            long roundStart = rssKiB();
+            for (Shape shape : shapes) {
+                long before = rssKiB();
+                long start = System.nanoTime();
+                long refused = shape.calls().run(CALLS);
+                double seconds = (System.nanoTime() - start) / 1e9;
+                long after = rssKiB();
+                System.out.printf("%d %-48s %10d %9d %8d KiB %8d KiB %+6d KiB %8d %8d   (%.1f s, %.0f ns/call)%n",
+                        round, shape.name(), CALLS, refused, before, after, after - before, Floor.liveStrings(),
+                        Floor.liveErrorObjects(), seconds, seconds * 1e9 / CALLS);
+            }
+            long roundEnd = rssKiB();
+            System.out.printf("  round %d: %+d KiB%n", round, roundEnd - roundStart);
         }
         long last = rssKiB();
         System.out.printf("%nRSS at the end: %d KiB (%+d KiB since the first figure); live BSTRs %d,"
