@@ -1,6 +1,7 @@
 #include "bridge/java_text.h"
 
 #include "bridge/com_error.h"
+#include "bridge/text_conversion.h"
 
 namespace jvelweb {
 
@@ -22,7 +23,18 @@ JavaArgument TakeJavaString(JNIEnv* env, jstring text, SharedWideString& name) n
 
 jstring NewJavaString(JNIEnv* env, SharedWideString& text)
 {
-    return env->NewStringUTF(text.HasText() ? text.NarrowText() : "");
+    if (!text.HasText()) return env->NewStringUTF("");
+    // A short text is narrowed on the stack: the same bytes NarrowText would
+    // make, without a heap copy that lives only until NewStringUTF returns.
+    constexpr size_t kStackBytes = 512;
+    const BSTR wide = text.Wide();
+    const UINT length = SysStringLen(wide);
+    if (length <= kStackBytes / 3) {
+        char narrow[kStackBytes + 1];
+        EncodeNarrow(wide, length, narrow);
+        return env->NewStringUTF(narrow);
+    }
+    return env->NewStringUTF(text.NarrowText());
 }
 
 }  // namespace jvelweb

@@ -10,7 +10,7 @@ namespace jvelweb {
 
 SharedWideString SharedWideString::Attach(BSTR wide)
 {
-    Record* record = new (std::nothrow) Record{wide, nullptr, 1};
+    Record* record = new (std::nothrow) Record{wide, nullptr, {1}};
     if (record == nullptr) {
         SysFreeString(wide);
         RaiseComError(E_OUTOFMEMORY);
@@ -31,7 +31,7 @@ SharedWideString SharedWideString::Adopt(BSTR bstr) { return Attach(bstr); }
 
 SharedWideString::SharedWideString(const SharedWideString& other) noexcept : record_(other.record_)
 {
-    if (record_ != nullptr) InterlockedIncrement(&record_->refs);
+    if (record_ != nullptr) record_->refs.fetch_add(1, std::memory_order_relaxed);
 }
 
 SharedWideString& SharedWideString::operator=(const SharedWideString& other) noexcept
@@ -63,7 +63,11 @@ ULONG SharedWideString::Release() noexcept
     Record* record = record_;
     if (record == nullptr) return 0;
     record_ = nullptr;
-    const LONG left = InterlockedDecrement(&record->refs);
+    // A count of 1 read by a holder means no other holder exists that could
+    // copy it meanwhile, so the last owner frees without a locked operation.
+    const LONG left = record->refs.load(std::memory_order_acquire) == 1
+                          ? 0
+                          : record->refs.fetch_sub(1, std::memory_order_acq_rel) - 1;
     if (left == 0) {
         SysFreeString(record->wide);
         FreeNarrow(record->narrow);

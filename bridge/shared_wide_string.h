@@ -3,6 +3,8 @@
 // last holder released frees the BSTR, the narrow copy and the record.
 #pragma once
 
+#include <atomic>
+
 #include "platform/com.h"
 
 namespace jvelweb {
@@ -49,7 +51,9 @@ private:
     struct Record {
         BSTR wide;
         char* narrow;
-        LONG volatile refs;
+        // Changed only by atomic increment and decrement, so holders may be
+        // copied and released on different threads.
+        std::atomic<LONG> refs;
     };
     static SharedWideString Attach(BSTR wide);
     Record* record_ = nullptr;

@@ -1,5 +1,6 @@
 #include "bridge/text_conversion.h"
 
+#include <cstring>
 #include <new>
 
 #include "bridge/com_error.h"
@@ -64,6 +65,15 @@ BSTR ConvertNarrowToWide(const char* text) noexcept
 {
     if (text == nullptr) return nullptr;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    // Every unit takes at least one byte, so a short text decodes in one pass
+    // into a stack buffer; a long one is measured first, then decoded.
+    constexpr size_t kStackUnits = 256;
+    if (std::strlen(text) <= kStackUnits) {
+        OLECHAR units[kStackUnits];
+        UINT length = 0;
+        DecodeModifiedUtf8(bytes, [&](char16_t unit) { units[length++] = unit; });
+        return SysAllocStringLen(units, length);
+    }
     UINT length = 0;
     DecodeModifiedUtf8(bytes, [&](char16_t) { ++length; });
     BSTR wide = SysAllocStringLen(nullptr, length);
@@ -73,17 +83,26 @@ BSTR ConvertNarrowToWide(const char* text) noexcept
     return wide;
 }
 
+size_t NarrowLength(const OLECHAR* wide, size_t length) noexcept
+{
+    size_t bytes = 0;
+    for (size_t i = 0; i < length; ++i) bytes += EncodedLength(wide[i]);
+    return bytes;
+}
+
+void EncodeNarrow(const OLECHAR* wide, size_t length, char* out) noexcept
+{
+    for (size_t i = 0; i < length; ++i) out = Encode(wide[i], out);
+    *out = '\0';
+}
+
 char* ConvertWideToNarrow(BSTR wide)
 {
     if (wide == nullptr) return nullptr;
     const UINT length = SysStringLen(wide);
-    size_t bytes = 1;
-    for (UINT i = 0; i < length; ++i) bytes += EncodedLength(wide[i]);
-    char* narrow = new (std::nothrow) char[bytes];
+    char* narrow = new (std::nothrow) char[NarrowLength(wide, length) + 1];
     if (narrow == nullptr) RaiseComError(E_OUTOFMEMORY);
-    char* out = narrow;
-    for (UINT i = 0; i < length; ++i) out = Encode(wide[i], out);
-    *out = '\0';
+    EncodeNarrow(wide, length, narrow);
     return narrow;
 }
 

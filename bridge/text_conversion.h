@@ -8,6 +8,8 @@
 // ASCII passes unchanged.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/com.h"
 
 namespace jvelweb {
@@ -22,5 +24,11 @@ BSTR ConvertNarrowToWide(const char* text) noexcept;
 // Raises E_OUTOFMEMORY when the copy cannot be allocated.
 char* ConvertWideToNarrow(BSTR wide);
 void FreeNarrow(char* text) noexcept;
+
+// The parts of ConvertWideToNarrow, for callers with a buffer of their own:
+// the bytes `length` units take (without the terminator), and the encoding
+// itself, which writes exactly that many bytes and a terminating zero.
+size_t NarrowLength(const OLECHAR* wide, size_t length) noexcept;
+void EncodeNarrow(const OLECHAR* wide, size_t length, char* out) noexcept;
 
 }  // namespace jvelweb

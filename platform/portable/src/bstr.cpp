@@ -12,7 +12,23 @@
 namespace {
 
 constexpr size_t kHeaderBytes = 8;
-std::atomic<LONG> liveStrings{0};
+
+// The live-string count is spread over cache lines, one picked per thread, so
+// threads allocating at once do not fight over one counter; a string freed
+// on another thread than it was made on is simply counted there. The count is
+// the sum of all of them.
+constexpr size_t kCounterShards = 16;
+struct alignas(64) CounterShard {
+    std::atomic<LONG> value{0};
+};
+CounterShard liveStrings[kCounterShards];
+std::atomic<unsigned> nextShard{0};
+
+std::atomic<LONG>& ThisThreadsCounter()
+{
+    thread_local const unsigned shard = nextShard.fetch_add(1, std::memory_order_relaxed) % kCounterShards;
+    return liveStrings[shard].value;
+}
 
 uint32_t* byteLengthField(BSTR text) { return reinterpret_cast<uint32_t*>(text) - 1; }
 
@@ -43,7 +59,7 @@ STDAPI_(BSTR) SysAllocStringLen(const OLECHAR* text, UINT length)
     else
         std::memset(result, 0, textBytes);
     result[length] = 0;
-    liveStrings.fetch_add(1, std::memory_order_relaxed);
+    ThisThreadsCounter().fetch_add(1, std::memory_order_relaxed);
     return result;
 }
 
@@ -68,9 +84,14 @@ STDAPI_(UINT) SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *byteLe
 STDAPI_(void) SysFreeString(BSTR text)
 {
     if (text == nullptr) return;
-    liveStrings.fetch_sub(1, std::memory_order_relaxed);
+    ThisThreadsCounter().fetch_sub(1, std::memory_order_relaxed);
     std::free(reinterpret_cast<unsigned char*>(text) - kHeaderBytes);
 }
 
 // Number of BSTRs allocated and not yet freed, across all threads.
-STDAPI_(LONG) JVelComLiveStrings() { return liveStrings.load(std::memory_order_relaxed); }
+STDAPI_(LONG) JVelComLiveStrings()
+{
+    LONG total = 0;
+    for (const auto& shard : liveStrings) total += shard.value.load(std::memory_order_relaxed);
+    return total;
+}
