@@ -57,6 +57,9 @@ public final class BridgeBenchmark {
 
     record Shape(String name, String signature, Batch ours, Batch floor, Batch jna) {}
 
+    /** Calls per second of all threads together, and CPU time per call of the calling threads. */
+    record Rate(double callsPerSecond, double cpuNsPerCall) {}
+
     static volatile long sink;
 
     private static final ThreadMXBean THREADS = ManagementFactory.getThreadMXBean();
@@ -141,7 +144,7 @@ public final class BridgeBenchmark {
                     m[0].cpuMedian() / m[2].cpuMedian());
         }
 
-        double[][] tp = new double[shapes.size()][6];
+        Rate[][] tp = new Rate[shapes.size()][6];
         for (int i = 0; i < shapes.size(); i++) {
             tp[i][0] = throughput(shapes.get(i).ours(), 1);
             tp[i][1] = throughput(shapes.get(i).ours(), 2);
@@ -163,21 +166,30 @@ public final class BridgeBenchmark {
                 + " windows of " + TP_SECONDS + " s)");
         System.out.println("count on own line = the plug-in's reference count alone on its cache line;"
                 + " shared line = next to its vtable pointers");
+        printRates(shapes, tp, false);
         System.out.println();
-        String tpHead = String.format("%-50s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s", "",
-                "ours 1T", "ours 2T", "2T/1T", "floor 1T", "floor 2T", "2T/1T", "ours 1T", "ours 2T", "2T/1T");
-        System.out.printf("%-50s %-29s   %-29s   %-29s%n", "", "ours, count on own line", "floor",
-                "ours, count on shared line");
-        System.out.println(tpHead);
-        System.out.println("-".repeat(tpHead.length()));
-        for (int i = 0; i < shapes.size(); i++) {
-            double[] t = tp[i];
-            System.out.printf("%-50s %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f%n",
-                    shapes.get(i).name() + shapes.get(i).signature(), t[0] / 1e6, t[1] / 1e6, t[1] / t[0],
-                    t[2] / 1e6, t[3] / 1e6, t[3] / t[2], t[4] / 1e6, t[5] / 1e6, t[5] / t[4]);
-        }
+        System.out.println("The same windows by the calling threads' CPU time: ns per call (a call that waits for a"
+                + " cache line the other thread holds takes longer)");
+        printRates(shapes, tp, true);
         System.out.println();
         System.out.println("Load average at the end: " + loadAverage() + " (checksum " + sink + ")");
+    }
+
+    private static void printRates(List<Shape> shapes, Rate[][] tp, boolean cpu) {
+        System.out.println();
+        String head = String.format("%-50s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s", "", "ours 1T", "ours 2T",
+                "2T/1T", "floor 1T", "floor 2T", "2T/1T", "ours 1T", "ours 2T", "2T/1T");
+        System.out.printf("%-50s %-29s   %-29s   %-29s%n", "", "ours, count on own line", "floor",
+                "ours, count on shared line");
+        System.out.println(head);
+        System.out.println("-".repeat(head.length()));
+        for (int i = 0; i < shapes.size(); i++) {
+            double[] v = new double[6];
+            for (int k = 0; k < 6; k++) v[k] = cpu ? tp[i][k].cpuNsPerCall() : tp[i][k].callsPerSecond() / 1e6;
+            System.out.printf("%-50s %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f%n",
+                    shapes.get(i).name() + shapes.get(i).signature(), v[0], v[1], v[1] / v[0], v[2], v[3],
+                    v[3] / v[2], v[4], v[5], v[5] / v[4]);
+        }
     }
 
     private static List<Shape> shapes(JVelWeb web, Floor floor, JnaPlugin jna) {
@@ -371,18 +383,23 @@ public final class BridgeBenchmark {
         }
     }
 
-    /** Median over rounds of total calls per second with `threads` threads calling `batch`. */
-    private static double throughput(Batch batch, int threads) throws InterruptedException {
-        double[] rounds = new double[TP_ROUNDS];
+    /** Median over rounds of the rate with `threads` threads calling `batch`. */
+    private static Rate throughput(Batch batch, int threads) throws InterruptedException {
+        double[] perSecond = new double[TP_ROUNDS];
+        double[] cpuPerCall = new double[TP_ROUNDS];
         throughputRound(batch, threads, Math.min(0.3, TP_SECONDS)); // settles the threads' start
-        for (int r = 0; r < TP_ROUNDS; r++) rounds[r] = throughputRound(batch, threads, TP_SECONDS);
-        Arrays.sort(rounds);
-        return rounds[TP_ROUNDS / 2];
+        for (int r = 0; r < TP_ROUNDS; r++) {
+            Rate rate = throughputRound(batch, threads, TP_SECONDS);
+            perSecond[r] = rate.callsPerSecond();
+            cpuPerCall[r] = rate.cpuNsPerCall();
+        }
+        return new Rate(median(perSecond), median(cpuPerCall));
     }
 
-    private static double throughputRound(Batch batch, int threads, double seconds) throws InterruptedException {
+    private static Rate throughputRound(Batch batch, int threads, double seconds) throws InterruptedException {
         AtomicBoolean stop = new AtomicBoolean();
         AtomicLong calls = new AtomicLong();
+        AtomicLong cpuNanos = new AtomicLong();
         AtomicLong lastEnd = new AtomicLong();
         AtomicLong consumed = new AtomicLong();
         CyclicBarrier start = new CyclicBarrier(threads + 1);
@@ -396,11 +413,13 @@ public final class BridgeBenchmark {
                 } catch (InterruptedException | BrokenBarrierException e) {
                     return;
                 }
+                long cpuStart = THREADS.getCurrentThreadCpuTime();
                 while (!stop.get()) {
                     acc += batch.run(CHUNK);
                     made += CHUNK;
                 }
                 long end = System.nanoTime();
+                cpuNanos.addAndGet(THREADS.getCurrentThreadCpuTime() - cpuStart);
                 calls.addAndGet(made);
                 consumed.addAndGet(acc);
                 lastEnd.accumulateAndGet(end, Math::max);
@@ -417,7 +436,7 @@ public final class BridgeBenchmark {
         stop.set(true);
         for (Thread worker : workers) worker.join();
         sink += consumed.get();
-        return calls.get() / ((lastEnd.get() - begin) / 1e9);
+        return new Rate(calls.get() / ((lastEnd.get() - begin) / 1e9), cpuNanos.get() / (double) calls.get());
     }
 
     // ---- Reporting and set-up ----
