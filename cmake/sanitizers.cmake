@@ -10,7 +10,7 @@
 #
 # JVELWEB_SANITIZED is true in sanitized builds: a JVM cannot load the library
 # there without preloading the sanitizer runtime, so suites that start a JVM
-# are not registered.
+# check it and stay out of such builds.
 
 set(JVELWEB_SANITIZE "" CACHE STRING "Sanitizer for every target: empty, address (ASan+UBSan) or thread (TSan)")
 set_property(CACHE JVELWEB_SANITIZE PROPERTY STRINGS "" address thread)
