@@ -37,6 +37,9 @@ std::u16string Text(FuzzedDataProvider& in)
     switch (in.ConsumeIntegralInRange<int>(0, 15)) {
     case 0: return std::u16string();
     case 1: return std::u16string(kLong, in.ConsumeIntegral<char16_t>());
+    case 2:
+        // A few hundred units: around the sizes of fixed buffers.
+        return std::u16string(in.ConsumeIntegralInRange<size_t>(100, 600), in.ConsumeIntegral<char16_t>());
     default: {
         // Any units: zeros, lone surrogates, pairs, ASCII.
         std::u16string text(in.ConsumeIntegralInRange<size_t>(1, 24), u'a');
