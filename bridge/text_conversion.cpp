@@ -12,6 +12,11 @@ constexpr char16_t kReplacementCharacter = 0xFFFD;
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
+// Modified UTF-8 writes each unit in its shortest form, except U+0000, which
+// takes two bytes (C0 80). A longer form than that is not well-formed.
+bool IsShortest2(unsigned lead, unsigned char second) { return lead >= 0xC2 || (lead == 0xC0 && second == 0x80); }
+bool IsShortest3(unsigned lead, unsigned char second) { return lead != 0xE0 || second >= 0xA0; }
+
 // Walks modified UTF-8 up to its terminating zero, handing each decoded UTF-16
 // unit to `emit`. A continuation test never passes the terminator, so a
 // truncated sequence cannot read beyond the text.
@@ -23,10 +28,10 @@ void DecodeModifiedUtf8(const unsigned char* p, Emit&& emit)
         if (lead < 0x80) {
             emit(static_cast<char16_t>(lead));
             p += 1;
-        } else if ((lead & 0xE0) == 0xC0 && IsContinuation(p[1])) {
+        } else if ((lead & 0xE0) == 0xC0 && IsContinuation(p[1]) && IsShortest2(lead, p[1])) {
             emit(static_cast<char16_t>(((lead & 0x1F) << 6) | (p[1] & 0x3F)));
             p += 2;
-        } else if ((lead & 0xF0) == 0xE0 && IsContinuation(p[1]) && IsContinuation(p[2])) {
+        } else if ((lead & 0xF0) == 0xE0 && IsContinuation(p[1]) && IsContinuation(p[2]) && IsShortest3(lead, p[1])) {
             emit(static_cast<char16_t>(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F)));
             p += 3;
         } else {

@@ -1,5 +1,7 @@
 #include "tests/support/probe_plugin.h"
 
+#include "tests/support/ole_text.h"
+
 #include <tuple>
 #include <utility>
 
@@ -11,7 +13,7 @@ ProbeInput Describe(BSTR text)
     ProbeInput input;
     input.kind = ProbeInput::Kind::Text;
     input.isNull = text == nullptr;
-    if (text != nullptr) input.text.assign(text, SysStringLen(text));
+    input.text = U16(text);
     return input;
 }
 
@@ -77,16 +79,15 @@ void ProbePlugin::WriteOutput(LONG* out) { *out = numberAnswer; }
 void ProbePlugin::WriteOutput(VARIANT_BOOL* out) { *out = flagAnswer; }
 void ProbePlugin::WriteOutput(BSTR* out)
 {
-    *out = textAnswerIsNull ? nullptr
-                            : SysAllocStringLen(textAnswer.data(), static_cast<UINT>(textAnswer.size()));
+    *out = textAnswerIsNull ? nullptr : NewBstr(textAnswer);
 }
 
 void ProbePlugin::SetErrorInfoForFailure()
 {
     ICreateErrorInfo* create = nullptr;
     if (FAILED(CreateErrorInfo(&create))) return;
-    create->SetSource(const_cast<LPOLESTR>(errorSource.c_str()));
-    create->SetDescription(const_cast<LPOLESTR>(errorDescription.c_str()));
+    create->SetSource(Ole(errorSource.c_str()));
+    create->SetDescription(Ole(errorDescription.c_str()));
     IErrorInfo* info = nullptr;
     if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
         SetErrorInfo(0, info);
@@ -97,7 +98,7 @@ void ProbePlugin::SetErrorInfoForFailure()
 
 // ---- The other faces of the probe: plain C++ COM objects ----
 
-class ProbePlugin::Persist : public IPersistPropertyBag {
+class ProbePlugin::Persist final : public IPersistPropertyBag {
 public:
     explicit Persist(ProbePlugin& owner) : owner_(owner) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
@@ -121,7 +122,7 @@ public:
         }
         VARIANT value;
         VariantInit(&value);
-        owner_.deviceFlagRead = bag->Read(u"DeviceFlag", &value, log);
+        owner_.deviceFlagRead = bag->Read(Ole(u"DeviceFlag"), &value, log);
         owner_.deviceFlagType = value.vt;
         if (value.vt == VT_I4) owner_.deviceFlag = value.lVal;
         VariantClear(&value);
@@ -137,7 +138,7 @@ private:
     ProbePlugin& owner_;
 };
 
-class ProbePlugin::Support : public ISupportErrorInfo {
+class ProbePlugin::Support final : public ISupportErrorInfo {
 public:
     explicit Support(ProbePlugin& owner) : owner_(owner) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
@@ -156,7 +157,7 @@ private:
     ProbePlugin& owner_;
 };
 
-class ProbePlugin::Runnable : public IRunnableObject {
+class ProbePlugin::Runnable final : public IRunnableObject {
 public:
     explicit Runnable(ProbePlugin& owner) : owner_(owner) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override

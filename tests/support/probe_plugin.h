@@ -110,7 +110,7 @@ private:
 // A class factory for CLSID_VelWebPlugin that makes a new probe for every
 // CreateInstance (or fails with `createResult`), registered with
 // CoRegisterClassObject while it lives.
-class ProbeFactory : public IClassFactory {
+class ProbeFactory final : public IClassFactory {
 public:
     ProbeFactory();
     ~ProbeFactory();
