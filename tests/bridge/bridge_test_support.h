@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/com.h"
+#include "tests/support/ole_text.h"
 
 namespace jvelweb::testing {
 
@@ -18,10 +19,7 @@ inline std::string Hex(HRESULT hr)
     return text;
 }
 
-inline std::u16string WideOf(BSTR text)
-{
-    return text == nullptr ? std::u16string() : std::u16string(text, SysStringLen(text));
-}
+inline std::u16string WideOf(BSTR text) { return U16(text); }
 
 // "[0061 FFFD]": UTF-16 units, for failure messages.
 inline std::string Units(const std::u16string& text)
@@ -65,8 +63,8 @@ inline IErrorInfo* NewErrorInfo(const char16_t* source, const char16_t* descript
 {
     ICreateErrorInfo* create = nullptr;
     if (FAILED(CreateErrorInfo(&create))) return nullptr;
-    if (source != nullptr) create->SetSource(const_cast<LPOLESTR>(source));
-    if (description != nullptr) create->SetDescription(const_cast<LPOLESTR>(description));
+    if (source != nullptr) create->SetSource(Ole(source));
+    if (description != nullptr) create->SetDescription(Ole(description));
     IErrorInfo* info = nullptr;
     create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
     create->Release();

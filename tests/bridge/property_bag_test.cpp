@@ -23,7 +23,7 @@ class PropertyBagTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        liveStrings_ = JVelComLiveStrings();
+        liveStrings_ = LiveStrings();
         bag_ = new PropertyBag();
         bag_->AddRef();
     }
@@ -32,13 +32,13 @@ protected:
         if (bag_ != nullptr) {
             EXPECT_EQ(bag_->Release(), 0u);
         }
-        EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "the last Release left names or values behind";
+        EXPECT_LIVE(LiveStrings(), liveStrings_) << "the last Release left names or values behind";
     }
 
     HRESULT WriteI4(const char16_t* name, LONG value)
     {
         VARIANT v = I4(value);
-        return bag_->Write(name, &v);
+        return bag_->Write(Ole(name), &v);
     }
 
     PropertyBag* bag_ = nullptr;
@@ -49,7 +49,7 @@ TEST_F(PropertyBagTest, ReadFindsTheNameWhateverItsCaseAndWriteReplacesInPlace)
 {
     ASSERT_EQ(Hex(WriteI4(u"DeviceFlag", 5)), Hex(S_OK));
     VARIANT read = I4(-1);
-    EXPECT_EQ(Hex(bag_->Read(u"deviceflag", &read, nullptr)), Hex(S_OK));
+    EXPECT_EQ(Hex(bag_->Read(Ole(u"deviceflag"), &read, nullptr)), Hex(S_OK));
     EXPECT_EQ(read.vt, VT_I4);
     EXPECT_EQ(read.lVal, 5);
 
@@ -58,7 +58,7 @@ TEST_F(PropertyBagTest, ReadFindsTheNameWhateverItsCaseAndWriteReplacesInPlace)
     ASSERT_EQ(bag_->Count(), 2u) << "a second entry for the same name";
     EXPECT_EQ(WideOf(bag_->Entry(0).name), u"DeviceFlag") << "the first-written name is kept";
     EXPECT_EQ(bag_->Entry(0).value.lVal, 7);
-    EXPECT_EQ(Hex(bag_->Read(u"DeviceFLAG", &read, nullptr)), Hex(S_OK));
+    EXPECT_EQ(Hex(bag_->Read(Ole(u"DeviceFLAG"), &read, nullptr)), Hex(S_OK));
     EXPECT_EQ(read.lVal, 7);
 }
 
@@ -79,7 +79,7 @@ TEST_F(PropertyBagTest, OnlyAToZAreFolded)
         ASSERT_EQ(Hex(WriteI4(row.written, 3)), Hex(S_OK));
         VARIANT read;
         VariantInit(&read);
-        EXPECT_EQ(Hex(bag_->Read(row.read, &read, nullptr)), Hex(row.matches ? S_OK : E_INVALIDARG));
+        EXPECT_EQ(Hex(bag_->Read(Ole(row.read), &read, nullptr)), Hex(row.matches ? S_OK : E_INVALIDARG));
         EXPECT_EQ(read.vt, row.matches ? VT_I4 : VT_EMPTY);
         ASSERT_EQ(Hex(WriteI4(row.read, 4)), Hex(S_OK));
         EXPECT_EQ(bag_->Count(), row.matches ? 1u : 2u) << "a write under the other name";
@@ -92,22 +92,22 @@ TEST_F(PropertyBagTest, OnlyAToZAreFolded)
 TEST_F(PropertyBagTest, RefusesNullArgumentsAndUnknownValuesAndMissesOnEmpty)
 {
     VARIANT read = I4(42);
-    EXPECT_EQ(Hex(bag_->Read(u"DeviceFlag", &read, nullptr)), Hex(E_INVALIDARG));
+    EXPECT_EQ(Hex(bag_->Read(Ole(u"DeviceFlag"), &read, nullptr)), Hex(E_INVALIDARG));
     EXPECT_EQ(read.vt, VT_EMPTY);
 
     VARIANT value = I4(1);
     EXPECT_EQ(Hex(bag_->Write(nullptr, &value)), Hex(E_POINTER));
-    EXPECT_EQ(Hex(bag_->Write(u"x", nullptr)), Hex(E_POINTER));
+    EXPECT_EQ(Hex(bag_->Write(Ole(u"x"), nullptr)), Hex(E_POINTER));
     EXPECT_EQ(Hex(bag_->Read(nullptr, &read, nullptr)), Hex(E_POINTER));
-    EXPECT_EQ(Hex(bag_->Read(u"x", nullptr, nullptr)), Hex(E_POINTER));
+    EXPECT_EQ(Hex(bag_->Read(Ole(u"x"), nullptr, nullptr)), Hex(E_POINTER));
 
     CountingDispatch object;
     VARIANT unknown;
     unknown.vt = VT_UNKNOWN;
     unknown.punkVal = &object;
-    EXPECT_EQ(Hex(bag_->Write(u"x", &unknown)), Hex(E_FAIL));
+    EXPECT_EQ(Hex(bag_->Write(Ole(u"x"), &unknown)), Hex(E_FAIL));
     ASSERT_EQ(Hex(WriteI4(u"x", 1)), Hex(S_OK));
-    EXPECT_EQ(Hex(bag_->Write(u"X", &unknown)), Hex(E_FAIL));
+    EXPECT_EQ(Hex(bag_->Write(Ole(u"X"), &unknown)), Hex(E_FAIL));
     EXPECT_EQ(bag_->Count(), 1u);
     EXPECT_EQ(bag_->Entry(0).value.vt, VT_I4) << "a refused value replaced the stored one";
     EXPECT_EQ(object.refs, 0u);
@@ -119,20 +119,20 @@ TEST_F(PropertyBagTest, KeepsItsOwnCopiesOfDispatchAndTextValues)
     VARIANT dispatch;
     dispatch.vt = VT_DISPATCH;
     dispatch.pdispVal = &object;
-    ASSERT_EQ(Hex(bag_->Write(u"Object", &dispatch)), Hex(S_OK));
+    ASSERT_EQ(Hex(bag_->Write(Ole(u"Object"), &dispatch)), Hex(S_OK));
     EXPECT_EQ(object.refs, 1u) << "the stored dispatch holds no reference";
 
     const std::u16string text(u"t\0\u00E9xt", 5);
     VARIANT bstr;
     bstr.vt = VT_BSTR;
-    bstr.bstrVal = SysAllocStringLen(text.data(), UINT(text.size()));
-    ASSERT_EQ(Hex(bag_->Write(u"Text", &bstr)), Hex(S_OK));
+    bstr.bstrVal = NewBstr(text);
+    ASSERT_EQ(Hex(bag_->Write(Ole(u"Text"), &bstr)), Hex(S_OK));
     EXPECT_NE(bag_->Entry(1).value.bstrVal, bstr.bstrVal) << "the caller's BSTR was stored, not copied";
     VariantClear(&bstr);
 
     VARIANT read;
     VariantInit(&read);
-    ASSERT_EQ(Hex(bag_->Read(u"text", &read, nullptr)), Hex(S_OK));
+    ASSERT_EQ(Hex(bag_->Read(Ole(u"text"), &read, nullptr)), Hex(S_OK));
     ASSERT_EQ(read.vt, VT_BSTR);
     EXPECT_EQ(WideOf(read.bstrVal), text);
     VariantClear(&read);
@@ -172,8 +172,8 @@ TEST_F(PropertyBagTest, AppendsKeepOrderAndGrowByDoubling)
     for (LONG i = 0; i < 5; ++i) {
         VARIANT text;
         text.vt = VT_BSTR;
-        text.bstrVal = SysAllocString(names[i]);
-        ASSERT_EQ(Hex(bag_->Write(names[i], &text)), Hex(S_OK));
+        text.bstrVal = SysAllocString(Ole(names[i]));
+        ASSERT_EQ(Hex(bag_->Write(Ole(names[i]), &text)), Hex(S_OK));
         VariantClear(&text);
         EXPECT_EQ(bag_->Capacity(), capacities[i]) << "after " << i + 1 << " appends";
     }
@@ -182,7 +182,7 @@ TEST_F(PropertyBagTest, AppendsKeepOrderAndGrowByDoubling)
         EXPECT_EQ(WideOf(bag_->Entry(i).name), names[i]);
         EXPECT_EQ(WideOf(bag_->Entry(i).value.bstrVal), names[i]);
     }
-    EXPECT_EQ(JVelComLiveStrings(), liveStrings_ + 10);  // freed by the last Release (TearDown)
+    EXPECT_LIVE(LiveStrings(), liveStrings_ + 10);  // freed by the last Release (TearDown)
 }
 
 TEST_F(PropertyBagTest, StoresAValueItCannotCopyAsBadVarType)
@@ -190,16 +190,16 @@ TEST_F(PropertyBagTest, StoresAValueItCannotCopyAsBadVarType)
     VARIANT bad;
     VariantInit(&bad);
     bad.vt = VARTYPE(0x0FFF);
-    EXPECT_EQ(Hex(bag_->Write(u"Bad", &bad)), Hex(S_OK));
+    EXPECT_EQ(Hex(bag_->Write(Ole(u"Bad"), &bad)), Hex(S_OK));
     ASSERT_EQ(Hex(WriteI4(u"Replaced", 1)), Hex(S_OK));
-    EXPECT_EQ(Hex(bag_->Write(u"replaced", &bad)), Hex(S_OK));
+    EXPECT_EQ(Hex(bag_->Write(Ole(u"replaced"), &bad)), Hex(S_OK));
     for (size_t i = 0; i < 2; ++i) {
         ASSERT_EQ(bag_->Entry(i).value.vt, VT_ERROR) << "entry " << i;
         EXPECT_EQ(Hex(bag_->Entry(i).value.scode), Hex(DISP_E_BADVARTYPE)) << "entry " << i;
     }
     VARIANT read;
     VariantInit(&read);
-    EXPECT_EQ(Hex(bag_->Read(u"BAD", &read, nullptr)), Hex(S_OK));
+    EXPECT_EQ(Hex(bag_->Read(Ole(u"BAD"), &read, nullptr)), Hex(S_OK));
     EXPECT_EQ(read.vt, VT_ERROR);
 }
 

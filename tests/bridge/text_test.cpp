@@ -56,20 +56,20 @@ class TextConversion : public ::testing::TestWithParam<TextRow> {};
 TEST_P(TextConversion, NarrowToWideIsExactAndSizedExactly)
 {
     const TextRow& row = GetParam();
-    const LONG live = JVelComLiveStrings();
+    const LONG live = LiveStrings();
     BSTR wide = ConvertNarrowToWide(row.narrow.c_str());
     ASSERT_NE(wide, nullptr) << "an empty text is an empty BSTR, not null";
     EXPECT_EQ(Units(WideOf(wide)), Units(row.wide));
     EXPECT_EQ(SysStringLen(wide), row.wide.size());
     EXPECT_EQ(unsigned(wide[SysStringLen(wide)]), 0u) << "BSTR not terminated";
     SysFreeString(wide);
-    EXPECT_EQ(JVelComLiveStrings(), live);
+    EXPECT_LIVE(LiveStrings(), live);
 }
 
 TEST_P(TextConversion, WideToNarrowUsesTheWholeBstr)
 {
     const TextRow& row = GetParam();
-    BSTR wide = SysAllocStringLen(row.wide.data(), UINT(row.wide.size()));
+    BSTR wide = NewBstr(row.wide);
     char* narrow = ConvertWideToNarrow(wide);
     SysFreeString(wide);
     ASSERT_NE(narrow, nullptr);
@@ -90,33 +90,33 @@ TEST(TextConversionNull, NullGivesNullBothWays)
 
 TEST(SharedWideString, LastOfThreeHoldersFreesTheRecordOnce)
 {
-    const LONG live = JVelComLiveStrings();
+    const LONG live = LiveStrings();
     SharedWideString first = SharedWideString::FromNarrow("shared \xC3\xA9");
     SharedWideString second(first);
     SharedWideString third;
     third = second;
     EXPECT_EQ(second.Wide(), first.Wide());
     EXPECT_EQ(third.Wide(), first.Wide());
-    EXPECT_EQ(JVelComLiveStrings(), live + 1) << "a copy allocated a new BSTR";
+    EXPECT_LIVE(LiveStrings(), live + 1) << "a copy allocated a new BSTR";
 
     EXPECT_EQ(first.Release(), 2u);
     EXPECT_FALSE(first.HasText()) << "a released holder is null";
     EXPECT_EQ(first.Release(), 0u) << "a null holder has no count";
-    EXPECT_EQ(JVelComLiveStrings(), live + 1);
+    EXPECT_LIVE(LiveStrings(), live + 1);
     EXPECT_STREQ(third.NarrowText(), "shared \xC3\xA9");
     EXPECT_EQ(third.Release(), 1u);
-    EXPECT_EQ(JVelComLiveStrings(), live + 1);
+    EXPECT_LIVE(LiveStrings(), live + 1);
     EXPECT_EQ(second.Release(), 0u);
-    EXPECT_EQ(JVelComLiveStrings(), live) << "freed not exactly once";
+    EXPECT_LIVE(LiveStrings(), live) << "freed not exactly once";
 }
 
 TEST(SharedWideString, AssignmentGivesUpTheOldRecordAndMoveEmptiesTheSource)
 {
-    const LONG live = JVelComLiveStrings();
+    const LONG live = LiveStrings();
     SharedWideString a = SharedWideString::FromNarrow("a");
     SharedWideString b = SharedWideString::FromNarrow("b");
     a = b;
-    EXPECT_EQ(JVelComLiveStrings(), live + 1) << "the record \"a\" was not freed";
+    EXPECT_LIVE(LiveStrings(), live + 1) << "the record \"a\" was not freed";
     const SharedWideString& self = a;
     a = self;
     EXPECT_STREQ(a.NarrowText(), "b");
@@ -126,19 +126,19 @@ TEST(SharedWideString, AssignmentGivesUpTheOldRecordAndMoveEmptiesTheSource)
     b = std::move(moved);
     EXPECT_EQ(b.Release(), 1u) << "a move changed the count";
     EXPECT_EQ(a.Release(), 0u);
-    EXPECT_EQ(JVelComLiveStrings(), live);
+    EXPECT_LIVE(LiveStrings(), live);
 }
 
 TEST(SharedWideString, NarrowTextIsMadeOnceAndEmptyOrMissingTextDiffer)
 {
-    const LONG live = JVelComLiveStrings();
+    const LONG live = LiveStrings();
     {
         SharedWideString text = SharedWideString::FromNarrow("x\xC0\x80y");
         const char* narrow = text.NarrowText();
         EXPECT_EQ(static_cast<const void*>(text.NarrowText()), static_cast<const void*>(narrow));
         EXPECT_EQ(Bytes(narrow), Bytes("x\xC0\x80y"));
 
-        BSTR own = SysAllocString(u"");
+        BSTR own = SysAllocString(Ole(u""));
         SharedWideString empty = SharedWideString::Adopt(own);
         EXPECT_EQ(empty.Wide(), own) << "Adopt copied the BSTR";
         EXPECT_TRUE(empty.HasText());
@@ -155,14 +155,14 @@ TEST(SharedWideString, NarrowTextIsMadeOnceAndEmptyOrMissingTextDiffer)
             EXPECT_EQ(none.NarrowText(), nullptr);
         }
     }
-    EXPECT_EQ(JVelComLiveStrings(), live);
+    EXPECT_LIVE(LiveStrings(), live);
 }
 
 TEST(SharedWideString, ConcurrentCopiesAndReleasesFreeTheRecordExactlyOnce)
 {
     constexpr int kThreads = 8;
     constexpr int kRounds = 20000;
-    const LONG live = JVelComLiveStrings();
+    const LONG live = LiveStrings();
     for (int trial = 0; trial < 5; ++trial) {
         SharedWideString origin = SharedWideString::FromNarrow("contended");
         std::vector<SharedWideString> shares(kThreads, origin);
@@ -184,7 +184,7 @@ TEST(SharedWideString, ConcurrentCopiesAndReleasesFreeTheRecordExactlyOnce)
         go = true;
         for (auto& thread : threads) thread.join();
         EXPECT_EQ(zeros.load(), 1) << "trial " << trial;
-        EXPECT_EQ(JVelComLiveStrings(), live) << "trial " << trial;
+        EXPECT_LIVE(LiveStrings(), live) << "trial " << trial;
     }
 }
 

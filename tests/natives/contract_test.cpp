@@ -8,6 +8,7 @@
 #include "bridge/plugin_handle.h"
 #include "tests/natives/native_table.h"
 #include "tests/support/fake_jni.h"
+#include "tests/support/ole_text.h"
 #include "tests/support/probe_plugin.h"
 #include "tests/support/trace_capture.h"
 
@@ -46,7 +47,7 @@ class NativeContract : public ::testing::TestWithParam<NativeRow> {
 protected:
     void SetUp() override
     {
-        liveStrings_ = JVelComLiveStrings();
+        liveStrings_ = LiveStrings();
         probe_.AddRef();  // the slot's own reference
         SetPlugin(nullptr, nullptr, probe_.Plugin());
         referencesBefore_ = probe_.References();
@@ -61,7 +62,7 @@ protected:
         if (GetErrorInfo(0, &left) == S_OK) left->Release();
         EXPECT_EQ(jni_.outstandingChars, 0) << "characters not given back to the JVM";
         EXPECT_TRUE(jni_.violations.empty()) << jni_.violations.front();
-        EXPECT_EQ(JVelComLiveStrings(), liveStrings_) << "BSTRs leaked";
+        EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";
     }
 
     const NativeRow& Row() const { return GetParam(); }

@@ -2,13 +2,16 @@
 // module exports, persistence of DeviceFlag, and error-information support.
 #include <climits>
 #include <cstdlib>
+#ifndef _WIN32
 #include <dlfcn.h>
+#endif
 
 #include <fstream>
 #include <map>
 #include <string>
 
 #include "com_test_support.h"
+#include "tests/support/ole_text.h"
 
 namespace velsim_test {
 namespace {
@@ -47,16 +50,23 @@ TEST_F(ObjectTest, SupportsErrorInfoForItsTwoPluginInterfacesOnly)
     support->Release();
 }
 
-// The module as the portable layer loaded it, for its exports.
+// The module as COM loaded it, for its exports.
 template <class Function>
 Function Export(const char* name)
 {
+#ifdef _WIN32
+    HMODULE module = GetModuleHandleA(VELWEB_SIMULATOR_MODULE);
+    EXPECT_NE(module, nullptr) << "the module is loaded by CoCreateInstance";
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+#else
     void* module = dlopen(VELWEB_SIMULATOR_MODULE, RTLD_NOW | RTLD_NOLOAD);
     EXPECT_NE(module, nullptr) << "the module is loaded by CoCreateInstance";
     if (module == nullptr) return nullptr;
     auto function = reinterpret_cast<Function>(dlsym(module, name));
     dlclose(module);  // drops only the reference RTLD_NOLOAD added
     return function;
+#endif
 }
 
 TEST_F(ObjectTest, CountsReferencesAndLetsTheModuleUnloadOnlyWhenNothingIsAlive)
@@ -130,14 +140,15 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return --references; }
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override
     {
-        const auto found = values.find(name);
+        const auto found = values.find(jvelweb::testing::U16Z(name));
         if (found == values.end()) return E_INVALIDARG;
         return VariantCopy(value, &found->second);
     }
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override
     {
-        VariantInit(&values[name]);
-        return VariantCopy(&values[name], value);
+        VARIANT& stored = values[jvelweb::testing::U16Z(name)];
+        VariantInit(&stored);
+        return VariantCopy(&stored, value);
     }
     ~MapBag()
     {
@@ -201,7 +212,7 @@ TEST_F(Persistence, ABagWithoutTheFlagMeansZeroAndAWrongTypeIsRefused)
     VARIANT& text = wrong.values[u"DeviceFlag"];
     VariantInit(&text);
     text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(u"7");
+    text.bstrVal = SysAllocString(jvelweb::testing::Ole(u"7"));
     EXPECT_EQ(persist->Load(&wrong, nullptr), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(DeviceFlag(), 7) << "a refused Load changes nothing";
 
@@ -215,6 +226,31 @@ TEST_F(Persistence, ABagWithoutTheFlagMeansZeroAndAWrongTypeIsRefused)
     EXPECT_EQ(classId, CLSID_VelWebPlugin);
 }
 
+#ifdef _WIN32
+TEST(Registration, WritesTheInProcessServerKeyAndRemovesTheClass)
+{
+    // The environment registered the module (or found it registered), so the
+    // registration is put back at the end.
+    ASSERT_EQ(CallModule("DllRegisterServer"), S_OK);
+    std::wstring server, threadingModel;
+    ASSERT_TRUE(ReadRegistryText(kServerKey, nullptr, server));
+    EXPECT_EQ(lstrcmpiW(server.c_str(), ModulePath().c_str()), 0) << "InprocServer32 is not the module's path";
+    ASSERT_TRUE(ReadRegistryText(kServerKey, L"ThreadingModel", threadingModel));
+    EXPECT_EQ(threadingModel, L"Both");
+
+    ASSERT_EQ(CallModule("DllUnregisterServer"), S_OK);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, kClassKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(CallModule("DllUnregisterServer"), S_OK) << "removing a removed registration succeeds";
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IUnknown* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(CLSID_VelWebPlugin, nullptr, CLSCTX_ALL, IID_IUnknown,
+                               reinterpret_cast<void**>(&object)),
+              REGDB_E_CLASSNOTREG);
+    CoUninitialize();
+    ASSERT_EQ(CallModule("DllRegisterServer"), S_OK);
+}
+#else
 TEST(Registration, RegistersTheModuleForTheCurrentUserByItsAbsolutePath)
 {
     void* module = dlopen(VELWEB_SIMULATOR_MODULE, RTLD_NOW);
@@ -236,6 +272,8 @@ TEST(Registration, RegistersTheModuleForTheCurrentUserByItsAbsolutePath)
     EXPECT_FALSE(std::ifstream(entry).good());
     dlclose(module);
 }
+
+#endif
 
 }  // namespace
 }  // namespace velsim_test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "com_test_support.h"
+#include "tests/support/ole_text.h"
 #include "simulator/simulator_errors.h"
 
 namespace velsim_test {
@@ -130,7 +131,7 @@ TEST_F(PluginTest, LastErrorStartsAtZeroAndSurvivesLaterSuccesses)
 TEST_F(PluginTest, NamesRoundTripExactlyAndOutputStringsAreFreedByTheCaller)
 {
     TakeErrorInfo();
-    const LONG stringsBefore = JVelComLiveStrings();
+    const LONG stringsBefore = jvelweb::testing::LiveStrings();
     const std::u16string names[] = {u"\U0001D11E clef", u"na\u00EFve", u"Naive", u"naive"};
     for (const std::u16string& name : names) {
         VARIANT_BOOL made = VARIANT_FALSE;
@@ -152,7 +153,7 @@ TEST_F(PluginTest, NamesRoundTripExactlyAndOutputStringsAreFreedByTheCaller)
     EXPECT_EQ(exists, VARIANT_FALSE);
     EXPECT_EQ(plugin->MakeConstant(nullptr, &made), E_INVALIDARG);
     TakeErrorInfo();  // the error object holds strings of its own
-    EXPECT_EQ(JVelComLiveStrings(), stringsBefore);
+    EXPECT_LIVE(jvelweb::testing::LiveStrings(), stringsBefore);
 }
 
 TEST_F(PluginTest, PlaybackShowsInExistsAndTheEnumerationOfPlayingEffects)
@@ -247,8 +248,8 @@ TEST_F(PluginTest, DescribesItselfAsASimulatedMouse)
 
 TEST_F(PluginTest, PageOptionsAreRememberedAndAnyNonZeroIsOn)
 {
-    using Enable = HRESULT (IWebPlugin2::*)(VARIANT_BOOL, VARIANT_BOOL*);
-    using Read = HRESULT (IWebPlugin2::*)(VARIANT_BOOL*);
+    using Enable = HRESULT (STDMETHODCALLTYPE IWebPlugin2::*)(VARIANT_BOOL, VARIANT_BOOL*);
+    using Read = HRESULT (STDMETHODCALLTYPE IWebPlugin2::*)(VARIANT_BOOL*);
     const std::pair<Enable, Read> options[] = {{&IWebPlugin2::EnableHyperlinks, &IWebPlugin2::GetHyperlinksEnabled},
                                                {&IWebPlugin2::EnableFormContent, &IWebPlugin2::GetFormContentEnabled}};
     for (const auto& [enable, read] : options) {

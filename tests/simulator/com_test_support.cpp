@@ -5,10 +5,43 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/ole_text.h"
+
 namespace velsim_test {
 
 namespace {
 
+#ifdef _WIN32
+// Makes CoCreateInstance find the built module through the system registry:
+// registers it, by its own DllRegisterServer, when the class is not registered
+// yet and removes that registration at the end. A class registered to another
+// module (the real plug-in) is left alone, and the tests do not run.
+class SimulatorRegistration : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        std::wstring registered;
+        if (RegisteredModule(registered)) {
+            ASSERT_EQ(lstrcmpiW(registered.c_str(), ModulePath().c_str()), 0)
+                << "the plug-in's class is registered to another module";
+            return;
+        }
+        ASSERT_EQ(CallModule("DllRegisterServer"), S_OK);
+        registeredHere_ = true;
+    }
+    void TearDown() override
+    {
+        if (registeredHere_) {
+            EXPECT_EQ(CallModule("DllUnregisterServer"), S_OK);
+        }
+    }
+
+private:
+    bool registeredHere_ = false;
+};
+
+testing::Environment* const registration = testing::AddGlobalTestEnvironment(new SimulatorRegistration);
+#else
 // Per-user registrations hide the bundled one; an empty home of our own makes
 // every test find the module through the bundled registration beside
 // libjvelcom, as a fresh installation does.
@@ -33,17 +66,56 @@ private:
 };
 
 testing::Environment* const emptyHome = testing::AddGlobalTestEnvironment(new EmptyHome);
+#endif
 
 }  // namespace
 
-Bstr::Bstr(const std::u16string& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
+#ifdef _WIN32
+std::wstring ModulePath()
+{
+    wchar_t path[MAX_PATH] = L"";
+    HMODULE module = LoadLibraryA(VELWEB_SIMULATOR_MODULE);
+    if (module == nullptr) return path;
+    GetModuleFileNameW(module, path, MAX_PATH);
+    FreeLibrary(module);
+    return path;
+}
+
+HRESULT CallModule(const char* entryPoint)
+{
+    HMODULE module = LoadLibraryA(VELWEB_SIMULATOR_MODULE);
+    if (module == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+    const auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(module, entryPoint)));
+    const HRESULT hr = function != nullptr ? function() : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    FreeLibrary(module);
+    return hr;
+}
+
+bool ReadRegistryText(const wchar_t* subkey, const wchar_t* name, std::wstring& text)
+{
+    wchar_t value[MAX_PATH] = L"";
+    DWORD bytes = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, subkey, name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+        return false;
+    text = value;
+    return true;
+}
+
+bool RegisteredModule(std::wstring& path)
+{
+    return ReadRegistryText(kServerKey, nullptr, path);
+}
+#endif
+
+Bstr::Bstr(const std::u16string& text) : text_(jvelweb::testing::NewBstr(text))
 {
     if (text_ == nullptr) throw std::bad_alloc();
 }
 
 std::u16string Take(BSTR text)
 {
-    std::u16string copy = text == nullptr ? std::u16string() : std::u16string(text, SysStringLen(text));
+    std::u16string copy = jvelweb::testing::U16(text);
     SysFreeString(text);
     return copy;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -185,15 +186,18 @@ TEST(ResourceFile, UnreadableFilesAreReportedByName)
 
 TEST(ResourceFile, NonAsciiPathsAndSyntaxErrorsNameTheFile)
 {
-    const std::u16string path = u"/tmp/velsim-r\u00E9source-\U0001F4A9.vel";
-    const std::string utf8Path = "/tmp/velsim-r\xC3\xA9source-\xF0\x9F\x92\xA9.vel";
+    // Written by its UTF-8 name, read by its UTF-16 one.
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / std::filesystem::u8path("velsim-r\xC3\xA9source-\xF0\x9F\x92\xA9.vel");
+    const std::u16string path = file.u16string();
     {
-        std::ofstream out(utf8Path, std::ios::binary);
+        std::ofstream out(file, std::ios::binary);
         out << "effect a Constant\nbogus\n";
     }
     std::vector<ResourceStatement> parsed;
     const Status status = ReadResourceFile(path, parsed);
-    std::remove(utf8Path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
     EXPECT_EQ(status.fault, Fault::BadResource);
     EXPECT_EQ(status.message, u"Resource " + Quoted(path) + u" line 2: Unknown statement 'bogus' (effect, set or compound)");
 }
