@@ -4,6 +4,10 @@
 #include <com_velmora_jvelweb_JVelWeb.h>
 #include <com_velmora_jvelweb_bench_Floor.h>
 
+#include <sched.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <type_traits>
 
 #include "bench/floor_calls.h"
@@ -97,6 +101,16 @@ JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_registerPlugin(JNIEn
 JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_unregisterPlugin(JNIEnv*, jclass)
 {
     return JVelComUnregisterServer(CLSID_VelWebPlugin);
+}
+
+JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_pinThisThread(JNIEnv*, jclass, jint cpu)
+{
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
+    for (long i = 0; i < cpus && i < CPU_SETSIZE; ++i)
+        if (cpu < 0 || i == cpu) CPU_SET(i, &set);
+    return sched_setaffinity(0, sizeof set, &set) == 0 ? 0 : errno;
 }
 
 JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_liveStrings(JNIEnv*, jclass)

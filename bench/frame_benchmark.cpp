@@ -11,12 +11,14 @@
 #include <benchmark/benchmark.h>
 #include <com_velmora_jvelweb_JVelWeb.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
 
 #include "bench/floor_calls.h"
+#include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
 #include "bridge/shared_wide_string.h"
 #include "bridge/text_conversion.h"
@@ -177,8 +179,9 @@ void Part_PluginRef(benchmark::State& s)
     });
 }
 
-// A 16-character name to a shared wide string and back: decode twice, a BSTR,
-// a record, an atomic decrement, two frees.
+// A 16-character name to a shared wide string and back, as the frame takes a
+// String argument (after GetStringUTFChars): decode, a BSTR, a record, and
+// their release.
 void Part_FromNarrow16(benchmark::State& s)
 {
     Loop(s, [] {
@@ -187,7 +190,7 @@ void Part_FromNarrow16(benchmark::State& s)
     });
 }
 
-// The same conversion without the record: only the BSTR.
+// The same conversion without the record: only the BSTR, made and freed.
 void Part_ConvertNarrowToWide16(benchmark::State& s)
 {
     Loop(s, [] {
@@ -220,26 +223,36 @@ void Part_Malloc24(benchmark::State& s)
     });
 }
 
-// The record's count: an InterlockedIncrement and an InterlockedDecrement
-// (libjvelcom, through the PLT) on a counter of this thread's own.
-void Part_InterlockedPair(benchmark::State& s)
+// One locked read-modify-write pair (increment, decrement) on a counter of
+// this thread's own line: the unit price of the atomics the frame does.
+void Part_LockedPairOwnLine(benchmark::State& s)
 {
     Loop(s, [] {
-        static thread_local LONG volatile counter = 0;
-        InterlockedIncrement(&counter);
-        return InterlockedDecrement(&counter);
+        alignas(64) static thread_local std::atomic<LONG> counter{0};
+        counter.fetch_add(1, std::memory_order_relaxed);
+        return counter.fetch_sub(1, std::memory_order_acq_rel);
     });
 }
 
-// A String result: the plug-in's BSTR adopted by a shared wide string, its
-// narrow copy made (new[]) and everything freed; without the plug-in call.
-void Part_AdoptAndNarrow(benchmark::State& s)
+// The same pair on one counter for all threads, as the plug-in's reference
+// count is: with two threads, every operation waits for the line.
+void Part_LockedPairSharedLine(benchmark::State& s)
+{
+    Loop(s, [] {
+        alignas(64) static std::atomic<LONG> counter{0};
+        counter.fetch_add(1, std::memory_order_relaxed);
+        return counter.fetch_sub(1, std::memory_order_acq_rel);
+    });
+}
+
+// A String result as the frame turns it into Java's: the plug-in's BSTR
+// adopted by a shared wide string, narrowed for NewStringUTF, everything
+// freed; the BSTR is made here, as the plug-in would.
+void Part_StringResult(benchmark::State& s)
 {
     Loop(s, [] {
         SharedWideString text = SharedWideString::Adopt(SysAllocString(OLESTR("1.0.0-bench")));
-        const char first = text.NarrowText()[0];
-        text.Release();
-        return first;
+        return NewJavaString(Env(), text);
     });
 }
 
@@ -285,8 +298,9 @@ PART(Part_FromNarrow16);
 PART(Part_ConvertNarrowToWide16);
 PART(Part_SysAllocFree16);
 PART(Part_Malloc24);
-PART(Part_InterlockedPair);
-PART(Part_AdoptAndNarrow);
+PART(Part_LockedPairOwnLine);
+PART(Part_LockedPairSharedLine);
+PART(Part_StringResult);
 PART(Part_StackNarrow);
 PART(Part_VirtualCall);
 

@@ -40,7 +40,11 @@ import java.util.concurrent.atomic.AtomicLong;
  * bench.batch (1000000), bench.jnaBatch (calls per JNA batch, 200000: a JNA call
  * takes microseconds), bench.tpSeconds (s per throughput window, 1),
  * bench.tpRounds (3), bench.shapes (comma-separated native names to run, for
- * profiling one shape; all by default).
+ * profiling one shape; all by default), bench.cpu (the CPU the measuring
+ * thread and the first throughput thread are bound to; the second throughput
+ * thread takes the next CPU; -1, the default, binds nothing). On a virtual
+ * machine whose CPUs do not run at the same speed, binding is what makes two
+ * runs comparable.
  */
 public final class BridgeBenchmark {
     static final String EFFECT = "bench-effect-001"; // 16 characters
@@ -69,6 +73,7 @@ public final class BridgeBenchmark {
     private static final int BATCH = Integer.getInteger("bench.batch", 1_000_000);
     private static final int JNA_BATCH = Integer.getInteger("bench.jnaBatch", 200_000);
     private static final String ONLY = System.getProperty("bench.shapes", "");
+    private static final int CPU = Integer.getInteger("bench.cpu", -1);
     private static final double TP_SECONDS = Double.parseDouble(System.getProperty("bench.tpSeconds", "1"));
     private static final int TP_ROUNDS = Integer.getInteger("bench.tpRounds", 3);
     private static final int CHUNK = 10_000;
@@ -98,6 +103,9 @@ public final class BridgeBenchmark {
         Floor floor = new Floor();
         JnaPlugin jna = new JnaPlugin(Floor.pluginPointer(), libDir + "/libjvelcom.so");
         checkAnswers(web, floor, jna);
+        if (CPU >= 0 && Floor.pinThisThread(CPU) != 0) {
+            throw new IllegalStateException("cannot bind the measuring thread to CPU " + CPU);
+        }
         printHeader();
 
         List<Shape> shapes = shapes(web, floor, jna);
@@ -405,7 +413,9 @@ public final class BridgeBenchmark {
         CyclicBarrier start = new CyclicBarrier(threads + 1);
         Thread[] workers = new Thread[threads];
         for (int t = 0; t < threads; t++) {
+            final int cpu = CPU < 0 ? -1 : (CPU + t) % Runtime.getRuntime().availableProcessors();
             workers[t] = new Thread(() -> {
+                Floor.pinThisThread(cpu);
                 long made = 0;
                 long acc = 0;
                 try {
@@ -459,6 +469,8 @@ public final class BridgeBenchmark {
                 + " JNA = Function.invokeInt on the vtable entry");
         System.out.println("Names:    \"" + EFFECT + "\" (" + EFFECT.length() + " chars), \"" + PARAMETER + "\"");
         System.out.println("Warm-up:  at least " + WARMUP + " s per case, until 5 short batches agree within 5%");
+        System.out.println("CPU used: " + (CPU >= 0 ? "measuring thread bound to CPU " + CPU
+                + "; throughput threads to CPU " + CPU + " and the next" : "not bound (bench.cpu)"));
         System.out.println("Load:     " + loadAverage() + " (other processes on the machine skew the figures)");
     }
 

@@ -36,6 +36,14 @@ public final class Floor {
     /** Removes the current user's registration of the plug-in's class. */
     public static native int unregisterPlugin();
 
+    /**
+     * Binds the calling thread to one CPU, or lets it run on every CPU when
+     * {@code cpu} is negative.
+     *
+     * @return 0, or the error number of sched_setaffinity
+     */
+    public static native int pinThisThread(int cpu);
+
     /** BSTRs of the COM layer allocated and not yet freed. */
     public static native int liveStrings();
 
