@@ -106,8 +106,9 @@ TEST_F(Registered, EveryShapeOfNativeReachesTheSimulatorThroughTheRegistry)
     // Two names.
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_ChangeInsideEffect(env_, nullptr, S("box"), 0, S(cafe), 0), JNI_TRUE);
     EXPECT_EQ(Text(Java_com_velmora_jvelweb_JVelWeb_GetNameOfEffectInCompound(env_, nullptr, S("box"), 0, 0)), cafe);
-    EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_EffectSupportsGet(env_, nullptr, S("spring"), 0, S("CoefficientNegativeY")),
-              JNI_TRUE);
+    EXPECT_EQ(
+        Java_com_velmora_jvelweb_JVelWeb_EffectSupportsGet(env_, nullptr, S("spring"), 0, S("CoefficientNegativeY")),
+        JNI_TRUE);
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_EffectSupportsChange(env_, nullptr, S(cafe), 0, S("Center")),
               JNI_FALSE);
 
