@@ -74,6 +74,8 @@ public final class BridgeBenchmark {
     private static final int JNA_BATCH = Integer.getInteger("bench.jnaBatch", 200_000);
     private static final String ONLY = System.getProperty("bench.shapes", "");
     private static final int CPU = Integer.getInteger("bench.cpu", -1);
+    // Read before any thread is bound: the JVM answers for the calling thread.
+    private static final int CPUS = Runtime.getRuntime().availableProcessors();
     private static final double TP_SECONDS = Double.parseDouble(System.getProperty("bench.tpSeconds", "1"));
     private static final int TP_ROUNDS = Integer.getInteger("bench.tpRounds", 3);
     private static final int CHUNK = 10_000;
@@ -413,7 +415,7 @@ public final class BridgeBenchmark {
         CyclicBarrier start = new CyclicBarrier(threads + 1);
         Thread[] workers = new Thread[threads];
         for (int t = 0; t < threads; t++) {
-            final int cpu = CPU < 0 ? -1 : (CPU + t) % Runtime.getRuntime().availableProcessors();
+            final int cpu = CPU < 0 ? -1 : (CPU + t) % CPUS;
             workers[t] = new Thread(() -> {
                 Floor.pinThisThread(cpu);
                 long made = 0;
@@ -458,7 +460,7 @@ public final class BridgeBenchmark {
     private static void printHeader() {
         var runtime = ManagementFactory.getRuntimeMXBean();
         System.out.println("JVelWeb bridge benchmark");
-        System.out.println("CPU:      " + cpuModel() + ", " + Runtime.getRuntime().availableProcessors()
+        System.out.println("CPU:      " + cpuModel() + ", " + CPUS
                 + " processors available to the JVM");
         System.out.println("JVM:      " + runtime.getVmName() + " " + runtime.getVmVersion());
         System.out.println("JVM args: " + String.join(" ", runtime.getInputArguments()));
