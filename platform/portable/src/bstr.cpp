@@ -8,26 +8,80 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <new>
 
 namespace {
 
 constexpr size_t kHeaderBytes = 8;
 
-// The live-string count is spread over cache lines, one picked per thread, so
-// threads allocating at once do not fight over one counter; a string freed
-// on another thread than it was made on is simply counted there. The count is
-// the sum of all of them.
-constexpr size_t kCounterShards = 16;
-struct alignas(64) CounterShard {
+// The live-string count: each thread keeps its own counter, which only it
+// writes (a plain load and store, no locked operation on the per-call path),
+// on a cache line of its own; the count is the sum of all of them. A string
+// freed on another thread than it was made on is counted there, and a
+// thread's counter is folded into `retiredCount` when the thread ends.
+struct alignas(64) ThreadCounter {
     std::atomic<LONG> value{0};
+    ThreadCounter* next = nullptr;
 };
-CounterShard liveStrings[kCounterShards];
-std::atomic<unsigned> nextShard{0};
 
-std::atomic<LONG>& ThisThreadsCounter()
+std::mutex countersMutex;
+ThreadCounter* liveCounters = nullptr;
+LONG retiredCount = 0;
+
+ThreadCounter* RegisterThreadCounter()
 {
-    thread_local const unsigned shard = nextShard.fetch_add(1, std::memory_order_relaxed) % kCounterShards;
-    return liveStrings[shard].value;
+    auto* counter = new (std::nothrow) ThreadCounter;
+    if (counter == nullptr) return nullptr;
+    std::lock_guard<std::mutex> lock(countersMutex);
+    counter->next = liveCounters;
+    liveCounters = counter;
+    return counter;
+}
+
+void RetireThreadCounter(ThreadCounter* counter)
+{
+    std::lock_guard<std::mutex> lock(countersMutex);
+    retiredCount += counter->value.load(std::memory_order_relaxed);
+    for (ThreadCounter** link = &liveCounters; *link != nullptr; link = &(*link)->next) {
+        if (*link == counter) {
+            *link = counter->next;
+            break;
+        }
+    }
+    delete counter;
+}
+
+// The calling thread's counter. The pointer and the flag are plain thread
+// locals without destructors, so they stay readable while other thread-local
+// destructors run at thread exit (the error-information slot frees strings
+// then); once the counter is retired, later counts go to `lateCount`.
+thread_local ThreadCounter* threadCounter = nullptr;
+thread_local bool threadCounterRetired = false;
+std::atomic<LONG> lateCount{0};
+
+struct ThreadCounterRetirement {
+    ~ThreadCounterRetirement()
+    {
+        if (threadCounter != nullptr) RetireThreadCounter(threadCounter);
+        threadCounter = nullptr;
+        threadCounterRetired = true;
+    }
+};
+
+void CountLiveStrings(LONG delta)
+{
+    ThreadCounter* counter = threadCounter;
+    if (counter == nullptr && !threadCounterRetired) {
+        static thread_local ThreadCounterRetirement retirement;
+        (void)retirement;
+        counter = threadCounter = RegisterThreadCounter();
+    }
+    if (counter != nullptr) {
+        counter->value.store(counter->value.load(std::memory_order_relaxed) + delta, std::memory_order_relaxed);
+    } else {
+        lateCount.fetch_add(delta, std::memory_order_relaxed);
+    }
 }
 
 uint32_t* byteLengthField(BSTR text) { return reinterpret_cast<uint32_t*>(text) - 1; }
@@ -59,7 +113,7 @@ STDAPI_(BSTR) SysAllocStringLen(const OLECHAR* text, UINT length)
     else
         std::memset(result, 0, textBytes);
     result[length] = 0;
-    ThisThreadsCounter().fetch_add(1, std::memory_order_relaxed);
+    CountLiveStrings(1);
     return result;
 }
 
@@ -84,14 +138,16 @@ STDAPI_(UINT) SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *byteLe
 STDAPI_(void) SysFreeString(BSTR text)
 {
     if (text == nullptr) return;
-    ThisThreadsCounter().fetch_sub(1, std::memory_order_relaxed);
+    CountLiveStrings(-1);
     std::free(reinterpret_cast<unsigned char*>(text) - kHeaderBytes);
 }
 
 // Number of BSTRs allocated and not yet freed, across all threads.
 STDAPI_(LONG) JVelComLiveStrings()
 {
-    LONG total = 0;
-    for (const auto& shard : liveStrings) total += shard.value.load(std::memory_order_relaxed);
+    std::lock_guard<std::mutex> lock(countersMutex);
+    LONG total = retiredCount + lateCount.load(std::memory_order_relaxed);
+    for (const ThreadCounter* counter = liveCounters; counter != nullptr; counter = counter->next)
+        total += counter->value.load(std::memory_order_relaxed);
     return total;
 }
