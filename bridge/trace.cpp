@@ -28,11 +28,6 @@ void Trace(JNIEnv* env, const char* text) noexcept
     g_sink.load(std::memory_order_acquire)(env, text);
 }
 
-TraceSink DefaultTraceSink() noexcept
-{
-    return kBuiltSink;
-}
-
 TraceSink SetTraceSink(TraceSink sink) noexcept
 {
     return g_sink.exchange(sink ? sink : kBuiltSink, std::memory_order_acq_rel);

@@ -10,10 +10,9 @@ namespace jvelweb {
 // a missing message, source or description).
 void Trace(JNIEnv* env, const char* text) noexcept;
 
-// Where lines go: discarded, or written to stderr ("(null)" for a null text)
-// in a build configured with JVELWEB_TRACE_STDERR.
+// Where lines go: by default discarded, or written to stderr ("(null)" for
+// a null text) in a build configured with JVELWEB_TRACE_STDERR.
 using TraceSink = void (*)(JNIEnv* env, const char* text);
-TraceSink DefaultTraceSink() noexcept;
 
 // Replaces the sink and returns the previous one. Tests use this seam to
 // capture lines; set it before the threads that trace start.
