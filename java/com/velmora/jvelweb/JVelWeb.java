@@ -17,6 +17,24 @@ package com.velmora.jvelweb;
  * Java exception ({@link OutOfMemoryError}) pending, and a String method then
  * returns null.
  *
+ * <p>The families and their failure values:
+ * <ul>
+ *   <li>Playback ({@code OpenForceResource}, {@code StartEffect}, {@code StartEffect2},
+ *       {@code StopEffect}, {@code StopEffects}, {@code EffectExists}): -99 for
+ *       {@code OpenForceResource}, {@code false} for the others.</li>
+ *   <li>Creation ({@code MakeConstant} ... {@code MakeGrid}, eleven kinds): {@code false}.</li>
+ *   <li>Parameter changes ({@code Change...}, 38 methods): {@code false}.</li>
+ *   <li>Parameter queries ({@code Get...} of one effect parameter, 58 methods): -99.</li>
+ *   <li>Enumeration and introspection: counts -99, names an empty String,
+ *       {@code EffectSupportsGet}/{@code EffectSupportsChange} {@code false}.</li>
+ *   <li>Device, screen and cursor: integers -99, names an empty String,
+ *       {@code VibronaDeviceAttached} {@code false}.</li>
+ *   <li>Versions and browser switches: versions an empty String, the switches
+ *       and their queries {@code false}.</li>
+ * </ul>
+ * A plug-in may also answer -99, {@code false} or an empty String on success;
+ * only the trace tells the two apart.
+ *
  * <p>Any thread may call the methods of the families below at any time, also
  * concurrently. {@code _jni_initialize} and {@code _jni_delete} must not run while
  * other native methods of this class are running.
