@@ -98,15 +98,25 @@ void ProbePlugin::SetErrorInfoForFailure()
 
 // ---- The other faces of the probe: plain C++ COM objects ----
 
-class ProbePlugin::Persist final : public IPersistPropertyBag {
+// A face answers IUnknown for the whole probe: one identity, one count.
+template <class Interface>
+class Face : public Interface {
 public:
-    explicit Persist(ProbePlugin& owner) : owner_(owner) {}
+    explicit Face(ProbePlugin& owner) : owner_(owner) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
     {
         return owner_.QueryInterface(riid, object);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+
+protected:
+    ProbePlugin& owner_;
+};
+
+class ProbePlugin::Persist final : public Face<IPersistPropertyBag> {
+public:
+    using Face::Face;
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override
     {
         *classId = CLSID_VelWebPlugin;
@@ -133,39 +143,21 @@ public:
         return owner_.loadResult;
     }
     HRESULT STDMETHODCALLTYPE Save(IPropertyBag*, BOOL, BOOL) override { return E_NOTIMPL; }
-
-private:
-    ProbePlugin& owner_;
 };
 
-class ProbePlugin::Support final : public ISupportErrorInfo {
+class ProbePlugin::Support final : public Face<ISupportErrorInfo> {
 public:
-    explicit Support(ProbePlugin& owner) : owner_(owner) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        return owner_.QueryInterface(riid, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+    using Face::Face;
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override
     {
         return owner_.supportsErrorInfoFor != nullptr && IsEqualIID(riid, *owner_.supportsErrorInfoFor) ? S_OK
                                                                                                         : S_FALSE;
     }
-
-private:
-    ProbePlugin& owner_;
 };
 
-class ProbePlugin::Runnable final : public IRunnableObject {
+class ProbePlugin::Runnable final : public Face<IRunnableObject> {
 public:
-    explicit Runnable(ProbePlugin& owner) : owner_(owner) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        return owner_.QueryInterface(riid, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+    using Face::Face;
     HRESULT STDMETHODCALLTYPE GetRunningClass(LPCLSID classId) override
     {
         *classId = CLSID_VelWebPlugin;
@@ -175,9 +167,6 @@ public:
     BOOL STDMETHODCALLTYPE IsRunning() override { return TRUE; }
     HRESULT STDMETHODCALLTYPE LockRunning(BOOL, BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetContainedObject(BOOL) override { return S_OK; }
-
-private:
-    ProbePlugin& owner_;
 };
 
 // ---- The raw vtable ----
