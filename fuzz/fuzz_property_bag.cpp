@@ -13,39 +13,12 @@
 
 #include "bridge/property_bag.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/support/counting_dispatch.h"
 
 using namespace jvelweb;
+using jvelweb::testing::CountingDispatch;
 
 namespace {
-
-// An IDispatch that only counts its references; the fuzzer holds one.
-class CountingDispatch final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch)) return E_NOINTERFACE;
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        FUZZ_CHECK(refs > 1, "the bag released a reference it never took");
-        return --refs;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-
-    ULONG refs = 1;
-};
 
 // What a stored value must look like.
 struct Expected {
@@ -152,9 +125,11 @@ public:
         while (refs_ > 1) FUZZ_CHECK(bag_->Release() == --refs_, "Release did not count");
         FUZZ_CHECK(bag_->Release() == 0, "the last Release did not bring the count to 0");
         bag_ = nullptr;
-        for (const CountingDispatch& d : dispatch_)
-            FUZZ_CHECK(d.refs == 1, "a destroyed bag still holds %lu references on an IDispatch",
-                       static_cast<unsigned long>(d.refs - 1));
+        for (const CountingDispatch& d : dispatch_) {
+            FUZZ_CHECK(!d.releasedUntaken, "the bag released a reference it never took");
+            FUZZ_CHECK(d.refs == 0, "a destroyed bag still holds %lu references on an IDispatch",
+                       static_cast<unsigned long>(d.refs));
+        }
     }
 
 private:
@@ -325,9 +300,11 @@ private:
             for (size_t d = 0; d < std::size(dispatch_); ++d)
                 held[d] += model_[i].value.vt == VT_DISPATCH && model_[i].value.dispatch == &dispatch_[d];
         }
-        for (size_t d = 0; d < std::size(dispatch_); ++d)
-            FUZZ_CHECK(dispatch_[d].refs == 1 + held[d], "IDispatch %zu has %lu references, %lu expected", d,
-                       static_cast<unsigned long>(dispatch_[d].refs), static_cast<unsigned long>(1 + held[d]));
+        for (size_t d = 0; d < std::size(dispatch_); ++d) {
+            FUZZ_CHECK(!dispatch_[d].releasedUntaken, "the bag released a reference it never took");
+            FUZZ_CHECK(dispatch_[d].refs == held[d], "IDispatch %zu has %lu references, %lu expected", d,
+                       static_cast<unsigned long>(dispatch_[d].refs), static_cast<unsigned long>(held[d]));
+        }
     }
 
     FuzzedDataProvider& in_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/com.h"
+#include "tests/support/counting_dispatch.h"
 #include "tests/support/ole_text.h"
 
 namespace jvelweb::testing {
@@ -32,30 +33,6 @@ inline std::string Units(const std::u16string& text)
     }
     return "[" + out + "]";
 }
-
-// An object owned by the test (Release never deletes) that counts references.
-class CountingDispatch final : public IDispatch {
-public:
-    ULONG refs = 0;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch)) return E_NOINTERFACE;
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-};
 
 // A new error object from the layer with the given texts (null: never set),
 // as IErrorInfo with one reference.
