@@ -41,7 +41,7 @@ package com.velmora.jvelweb;
  */
 public class JVelWeb {
     static {
-        System.loadLibrary("jvelweb");
+        JVelWebLoader.load();
     }
 
     // ---- Acquisition and release ----
