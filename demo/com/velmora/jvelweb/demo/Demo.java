@@ -10,7 +10,7 @@ import java.util.List;
  * parameters changed and read back, playback, enumeration, the page switches.
  * Exits with status 0 when every step gave the expected answer.
  *
- * <p>Usage: {@code java -Djava.library.path=<lib> -cp jvelweb.jar:jvelweb-demo.jar
+ * <p>Usage: {@code java -cp jvelweb-<version>.jar:jvelweb-demo.jar
  * com.velmora.jvelweb.demo.Demo [resource.vel]}
  */
 public final class Demo {

@@ -37,6 +37,7 @@ class RefusalTraceTest {
 
     static Run probe(Path home, String... args) throws Exception {
         List<String> command = new ArrayList<>(List.of(System.getProperty("java.home") + "/bin/java", "-Xcheck:jni",
+                "--enable-native-access=ALL-UNNAMED",
                 "-Djava.library.path=" + System.getProperty("jvelweb.tracedLibraryPath"),
                 "-cp", System.getProperty("jvelweb.classPath"), TraceProbe.class.getName()));
         command.addAll(Arrays.asList(args));
