@@ -93,6 +93,8 @@ add_custom_command(OUTPUT ${JVELWEB_JAVADOC_JAR}
 configure_file(${CMAKE_CURRENT_LIST_DIR}/pom.xml.in ${JVELWEB_POM} @ONLY)
 
 add_custom_target(jvelweb_jar ALL DEPENDS ${JVELWEB_JAR} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR})
+# Generated sources exist once the classes are compiled.
+add_dependencies(jvelweb_jar jvelweb_classes)
 # Other jars compile against this one (add_jar's INCLUDE_JARS reads JAR_FILE).
 set_target_properties(jvelweb_jar PROPERTIES JAR_FILE ${JVELWEB_JAR})
 

@@ -12,6 +12,7 @@ import java.nio.file.LinkOption;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.StandardCopyOption;
+import java.nio.file.attribute.PosixFileAttributeView;
 import java.nio.file.attribute.PosixFileAttributes;
 import java.nio.file.attribute.PosixFilePermission;
 import java.nio.file.attribute.PosixFilePermissions;
@@ -107,9 +108,8 @@ final class NativeBundle {
         }
         Path base = cacheRoot();
         boolean posix = FileSystems.getDefault().supportedFileAttributeViews().contains("posix");
-        UserPrincipal me = posix ? FileSystems.getDefault().getUserPrincipalLookupService()
-                .lookupPrincipalByName(System.getProperty("user.name")) : null;
         Files.createDirectories(base);
+        UserPrincipal me = posix ? currentUser(base) : null;
         Path directory = base;
         for (String part : new String[] {"jvelweb", version, platform}) {
             if (!safeName(part)) throw new IOException("unusable folder name '" + part + "'");
@@ -141,6 +141,21 @@ final class NativeBundle {
         if (windows || home == null || !Paths.get(home).isAbsolute()) home = System.getProperty("user.home", "");
         if (home.isEmpty() || home.equals("?")) throw new IOException("no home folder to extract the natives to");
         return windows ? Paths.get(home, "AppData", "Local") : Paths.get(home, ".cache");
+    }
+
+    /** The user this process runs as: by name, or as the owner of a file it creates when the name is unknown. */
+    private static UserPrincipal currentUser(Path base) throws IOException {
+        try {
+            return FileSystems.getDefault().getUserPrincipalLookupService()
+                    .lookupPrincipalByName(System.getProperty("user.name"));
+        } catch (IOException e) {
+            Path probe = Files.createTempFile(base, ".jvelweb-owner-", ".tmp");
+            try {
+                return Files.getOwner(probe, LinkOption.NOFOLLOW_LINKS);
+            } finally {
+                Files.delete(probe);
+            }
+        }
     }
 
     /** Creates the folder private, or accepts an existing one that is a real folder of ours (made private). */
@@ -188,7 +203,7 @@ final class NativeBundle {
                 digest = hex(digest(in, out));
             }
             if (!digest.equals(sha256)) throw new IOException("the jar's " + name + " for " + platform + " does not match its checksum");
-            if (library && Files.getFileAttributeView(temporary, java.nio.file.attribute.PosixFileAttributeView.class) != null) {
+            if (library && Files.getFileAttributeView(temporary, PosixFileAttributeView.class) != null) {
                 Files.setPosixFilePermissions(temporary, LIBRARY_MODE);
             }
             Files.move(temporary, target, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.ATOMIC_MOVE);
