@@ -13,7 +13,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "JUnit suites failed (exit ${result})")
 endif()
 foreach(text IN ITEMS "WARNING in native method" "FATAL ERROR in native method" "JNI WARNING" "Exception in thread"
-                    "WARNING: A restricted method")
+                    "WARNING: Use --enable-native-access")
   string(FIND "${output}${errors}" "${text}" at)
   if(NOT at EQUAL -1)
     message(FATAL_ERROR "the JVM reported \"${text}\"")

@@ -3,10 +3,16 @@
 # project against it offline, in a bare environment: no java.library.path, no
 # LD_LIBRARY_PATH, a HOME of its own. Where the system allows it, Maven runs
 # with no network at all.
+set(isolate "")
+execute_process(COMMAND unshare -n true RESULT_VARIABLE no_unshare OUTPUT_QUIET ERROR_QUIET)
+if(no_unshare EQUAL 0)
+  set(isolate unshare -n)
+  message("Maven runs with no network (unshare -n)")
+endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home)
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -DREPOSITORY=${WORK}/repository -DSETTINGS=${SETTINGS} -DJAR=${JAR} -DSOURCES=${SOURCES}
+  COMMAND ${isolate} ${CMAKE_COMMAND} -DREPOSITORY=${WORK}/repository -DSETTINGS=${SETTINGS} -DJAR=${JAR} -DSOURCES=${SOURCES}
     -DJAVADOC=${JAVADOC} -DPOM=${POM} -P ${INSTALL_SCRIPT}
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -21,12 +27,6 @@ foreach(file jvelweb-${version}.jar jvelweb-${version}-sources.jar jvelweb-${ver
 endforeach()
 
 file(COPY ${CONSUMER}/ DESTINATION ${WORK}/consumer)
-set(isolate "")
-execute_process(COMMAND unshare -n true RESULT_VARIABLE no_unshare OUTPUT_QUIET ERROR_QUIET)
-if(no_unshare EQUAL 0)
-  set(isolate unshare -n)
-  message("Maven runs with no network (unshare -n)")
-endif()
 execute_process(
   COMMAND ${isolate} env -i PATH=/usr/bin:/bin HOME=${WORK}/home
     ${MVN} -B -o -s ${SETTINGS} -Daether.offline.protocols=file -Dmaven.repo.local=${WORK}/repository
