@@ -32,7 +32,8 @@ package com.velmora.jvelweb;
  * {@link JVelWebConstants} names its values. The simulated plug-in's document,
  * {@code docs/simulated-plugin.md} (installed with the documentation), gives
  * every unit, range and default, the resource-file format, and its errors.
- * The simulated plug-in refuses a value out of range with an error that
+ * The simulated plug-in refuses an unknown effect name, a parameter that the
+ * effect's kind lacks and a value out of range, each with an error code that
  * {@link #GetLastError()} reports, one of {@link JVelWebConstants.SimulatorError}.
  *
  * <h2 id="playback">Playback</h2>
@@ -232,7 +233,7 @@ public class JVelWeb {
     public native boolean MakeConstant(String effectName);
 
     /**
-     * Asks the plug-in to make a Ellipse effect, an elliptic shape whose walls hold or push the cursor,
+     * Asks the plug-in to make an Ellipse effect, an elliptic shape whose walls hold or push the cursor,
      * under a name of the caller's choosing. {@link #GetEffectTypeName GetEffectTypeName} then reports
      * {@link JVelWebConstants.EffectKind#ELLIPSE EffectKind.ELLIPSE}.
      *
@@ -248,7 +249,7 @@ public class JVelWeb {
     public native boolean MakeEllipse(String effectName);
 
     /**
-     * Asks the plug-in to make a Enclosure effect, a rectangular shape whose walls hold or push the
+     * Asks the plug-in to make an Enclosure effect, a rectangular shape whose walls hold or push the
      * cursor, under a name of the caller's choosing. {@link #GetEffectTypeName GetEffectTypeName} then
      * reports {@link JVelWebConstants.EffectKind#ENCLOSURE EffectKind.ENCLOSURE}.
      *
@@ -337,7 +338,7 @@ public class JVelWeb {
     public native boolean MakeFriction(String effectName, int axis);
 
     /**
-     * Asks the plug-in to make a Inertia effect, a condition that resists acceleration, under a name of
+     * Asks the plug-in to make an Inertia effect, a condition that resists acceleration, under a name of
      * the caller's choosing. {@link #GetEffectTypeName GetEffectTypeName} then reports
      * {@link JVelWebConstants.EffectKind#INERTIA EffectKind.INERTIA}.
      *
@@ -596,9 +597,10 @@ public class JVelWeb {
      *
      * <p>In the <a href="#simulated">simulated plug-in</a> only Ellipse and Enclosure effects have it; the
      * other kinds refuse it with {@link JVelWebConstants.SimulatorError#NOT_SUPPORTED NOT_SUPPORTED}. The
-     * inside effect must exist and be neither an Ellipse, an Enclosure nor a Compound (else
-     * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}); the empty name removes
-     * it. No query reads it: the shape lists it as its one member
+     * inside effect must exist ({@link JVelWebConstants.SimulatorError#UNKNOWN_EFFECT UNKNOWN_EFFECT}
+     * otherwise) and be neither an Ellipse, an Enclosure nor a Compound
+     * ({@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT} otherwise); the empty
+     * name removes it. No query reads it: the shape lists it as its one member
      * ({@link #GetNameOfEffectInCompound GetNameOfEffectInCompound}). Starting the shape does not start
      * it.
      *
@@ -2085,7 +2087,8 @@ public class JVelWeb {
     /**
      * Asks the plug-in how many effects it holds.
      *
-     * <p>The <a href="#simulated">simulated plug-in</a> refuses a selector other than these with
+     * <p>The <a href="#simulated">simulated plug-in</a> refuses a selector other than
+     * {@link JVelWebConstants.Selector#ALL ALL} and {@link JVelWebConstants.Selector#PLAYING PLAYING} with
      * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}.
      *
      * @param selector {@link JVelWebConstants.Selector#ALL Selector.ALL} for every effect,
@@ -2099,10 +2102,9 @@ public class JVelWeb {
     /**
      * Asks the plug-in for the name of one of its effects.
      *
-     * <p>The <a href="#simulated">simulated plug-in</a> counts the selected effects in creation order and
-     * refuses an index out of range with
-     * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The simulated plug-in
-     * refuses a selector other than these with
+     * <p>The <a href="#simulated">simulated plug-in</a> counts the selected effects in creation order. It
+     * refuses an index out of range and a selector other than {@link JVelWebConstants.Selector#ALL ALL}
+     * and {@link JVelWebConstants.Selector#PLAYING PLAYING} with
      * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}.
      *
      * @param selector {@link JVelWebConstants.Selector#ALL Selector.ALL} for every effect,
@@ -2132,8 +2134,9 @@ public class JVelWeb {
      * Asks the plug-in how many members the named compound effect has.
      *
      * <p>In the <a href="#simulated">simulated plug-in</a> a Compound's members are the effects it lists,
-     * an Ellipse or Enclosure with an inside effect has that one member, and other effects have none. The
-     * simulated plug-in refuses a selector other than these with
+     * an Ellipse or Enclosure with an inside effect has that one member, and other effects have none. It
+     * refuses a selector other than {@link JVelWebConstants.Selector#ALL ALL} and
+     * {@link JVelWebConstants.Selector#PLAYING PLAYING} with
      * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}.
      *
      * @param effectName the name the effect was made under
@@ -2149,9 +2152,8 @@ public class JVelWeb {
      * Asks the plug-in for the name of one member of the named compound effect.
      *
      * <p>The <a href="#simulated">simulated plug-in</a> counts the selected members in the order they were
-     * listed and refuses an index out of range with
-     * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The simulated plug-in
-     * refuses a selector other than these with
+     * listed. It refuses an index out of range and a selector other than
+     * {@link JVelWebConstants.Selector#ALL ALL} and {@link JVelWebConstants.Selector#PLAYING PLAYING} with
      * {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}.
      *
      * @param effectName the name the effect was made under
@@ -2280,10 +2282,10 @@ public class JVelWeb {
     /**
      * Asks the plug-in for the code of its most recent error. Its meaning is the plug-in's.
      *
-     * <p>This is the plug-in's own record, not the operating system's error state. The <a
-     * href="#simulated">simulated plug-in</a> reports the HRESULT of its most recent refused call from any
-     * thread, one of {@link JVelWebConstants.SimulatorError}, or 0 before any; a later success does not
-     * reset it.
+     * <p>This is the plug-in's own record, not the operating system's error state. The
+     * <a href="#simulated">simulated plug-in</a> reports the HRESULT of its most recent refused call from
+     * any thread, one of {@link JVelWebConstants.SimulatorError}, or 0 before any; a later success does
+     * not reset it.
      *
      * @return the plug-in's value, unchanged; -99 on failure
      * @see <a href="#device">Device, screen and cursor</a>
@@ -2369,9 +2371,9 @@ public class JVelWeb {
     // ---- Versions and browser switches ----
 
     /**
-     * Asks the plug-in for the plug-in's own version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for its own version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
@@ -2379,9 +2381,9 @@ public class JVelWeb {
     public native String GetPluginVersion();
 
     /**
-     * Asks the plug-in for the Korrin version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for the Korrin version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
@@ -2389,9 +2391,9 @@ public class JVelWeb {
     public native String GetKorrinVersion();
 
     /**
-     * Asks the plug-in for the VelAPI version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for the VelAPI version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
@@ -2399,9 +2401,9 @@ public class JVelWeb {
     public native String GetVelAPIVersion();
 
     /**
-     * Asks the plug-in for the DX version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for the DX version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
@@ -2409,9 +2411,9 @@ public class JVelWeb {
     public native String GetDXVersion();
 
     /**
-     * Asks the plug-in for the device driver's version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for the device driver's version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
@@ -2419,9 +2421,9 @@ public class JVelWeb {
     public native String GetDriverVersion();
 
     /**
-     * Asks the plug-in for the Torvex version, as text of the plug-in's form. The <a
-     * href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim}, for
-     * example {@code 1.0.0-sim}, for every component.
+     * Asks the plug-in for the Torvex version, as text of the plug-in's form. The
+     * <a href="#simulated">simulated plug-in</a> answers the library's version followed by {@code -sim},
+     * for example {@code 1.0.0-sim}, for every component.
      *
      * @return the version; an empty String (never null) on failure
      * @see <a href="#versions">Versions and browser switches</a>
