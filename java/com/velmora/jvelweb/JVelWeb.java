@@ -130,10 +130,10 @@ public class JVelWeb {
      * <p>The <a href="#simulated">simulated plug-in</a> reads a UTF-8 text file of {@code effect},
      * {@code set} and {@code compound} lines, makes all of its effects or none, and answers the number of
      * effects made. It refuses a file it cannot read with
-     * {@link JVelWebConstants.SimulatorError#UNREADABLE_RESOURCE UNREADABLE_RESOURCE}, an error in it
-     * (naming the line) with {@link JVelWebConstants.SimulatorError#BAD_RESOURCE BAD_RESOURCE}, and a name
-     * already taken with {@link JVelWebConstants.SimulatorError#DUPLICATE_NAME DUPLICATE_NAME}. A relative
-     * path is resolved from the working directory.
+     * {@link JVelWebConstants.SimulatorError#UNREADABLE_RESOURCE UNREADABLE_RESOURCE}, and an error in it,
+     * a name already taken included, with
+     * {@link JVelWebConstants.SimulatorError#BAD_RESOURCE BAD_RESOURCE} (naming the line). A relative path
+     * is resolved from the working directory.
      *
      * @param resourcePath the resource's path (for the simulated plug-in, a file path)
      * @return the plug-in's answer (the number of effects made, for the simulated plug-in); -99 on failure
