@@ -15,10 +15,13 @@ using jvelcom::Registration;
 
 const HRESULT moduleNotFound = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
 
-// "Class {...}: the module /x.so named by /y/{...}"
-std::string moduleContext(const std::string& classId, const Registration& registration, const std::string& module)
+// "Class {...}: the module /x.so (/real/x.so) named by /y/{...}", the path
+// links lead to in brackets when it differs.
+std::string moduleContext(const std::string& classId, const Registration& registration, const std::string& resolved)
 {
-    return "Class " + classId + ": the module " + module + " named by " + registration.file;
+    const std::string& named = registration.modulePath;
+    return "Class " + classId + ": the module " + named + (resolved != named ? " (" + resolved + ")" : "") +
+           " named by " + registration.file;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "trusted_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,13 +77,17 @@ std::string ownModulePath()
     return std::string();
 }
 
-// libjvelcom's directory (absolute), or "" when it cannot be told.
+// libjvelcom's directory (absolute, links resolved, so that messages name it
+// plainly), or "" when it cannot be told.
 const std::string& ownDirectory()
 {
     static const std::string directory = [] {
         const std::string path = ownModulePath();
         const auto slash = path.rfind('/');
-        return isAbsolute(path) && slash != std::string::npos ? path.substr(0, slash) : std::string();
+        if (!isAbsolute(path) || slash == std::string::npos) return std::string();
+        char resolved[PATH_MAX];
+        const std::string given = path.substr(0, slash + 1);
+        return realpath(given.c_str(), resolved) != nullptr ? std::string(resolved) : given.substr(0, slash);
     }();
     return directory;
 }

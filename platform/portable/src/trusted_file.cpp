@@ -124,14 +124,16 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
     FileVerdict verdict = FileVerdict::Unusable;
     if (fstat(fd, &status) != 0) {
         problem = std::string("it cannot be examined: ") + std::strerror(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        // First: what is not a regular file is never read, whoever owns it
+        // (/dev/zero is writable by all).
+        problem = std::string("it is ") + kindOf(status.st_mode) + ", not a regular file";
     } else if (!ownerTrusted(status)) {
         verdict = FileVerdict::Untrusted;
         problem = ownedBy("it", status);
     } else if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
         verdict = FileVerdict::Untrusted;
         problem = "it is writable by group or others (mode " + octal(status.st_mode) + ")";
-    } else if (!S_ISREG(status.st_mode)) {
-        problem = std::string("it is ") + kindOf(status.st_mode) + ", not a regular file";
     } else if ((status.st_mode & S_IRUSR) == 0) {
         // Refused for root as well, who could read it: the answer must not
         // depend on who asks.
