@@ -96,76 +96,50 @@ TEST_F(Registry, UnusableRegistrationsAllGiveTheSameAnswer)
 TEST_F(Registry, ModulesMustBeTrustedRegularFiles)
 {
     HangGuard guard;
-    const fs::path modules = home / "modules";
-    fs::create_directories(modules);
+    enum Kind { Fifo, DevZero, Directory, Dangling, Copy, Link };
     const struct {
         const char* cause;
         HRESULT expected;
         const char* said;
-        std::function<fs::path(const fs::path&)> make;  // returns the module path to register
+        Kind kind;
+        unsigned fileMode, directoryMode, parentMode;  // of a copy, at PARENT/lib/m.so
     } cases[] = {
-        {"FIFO", moduleNotFound, "a FIFO, not a regular file",
-         [](auto& d) {
-             EXPECT_EQ(0, mkfifo((d / "fifo.so").c_str(), 0600));
-             return d / "fifo.so";
-         }},
-        {"link to /dev/zero", moduleNotFound, "a character device",
-         [](auto& d) {
-             fs::create_symlink("/dev/zero", d / "zero.so");
-             return d / "zero.so";
-         }},
-        {"directory", moduleNotFound, "a directory", [](auto& d) {
-             fs::create_directories(d / "dir.so");
-             return d / "dir.so";
-         }},
-        {"dangling link", moduleNotFound, "does not exist", [](auto& d) {
-             fs::create_symlink(d / "missing.so", d / "dangling.so");
-             return d / "dangling.so";
-         }},
-        {"module writable by others", E_ACCESSDENIED, "writable by group or others (mode 0666)", [](auto& d) {
-             fs::copy_file(TEST_COMPONENT_A_PATH, d / "open.so");
-             fs::permissions(d / "open.so", fs::perms(0666));
-             return d / "open.so";
-         }},
-        {"module writable by its group", E_ACCESSDENIED, "writable by group or others (mode 0775)", [](auto& d) {
-             fs::copy_file(TEST_COMPONENT_A_PATH, d / "group.so");
-             fs::permissions(d / "group.so", fs::perms(0775));
-             return d / "group.so";
-         }},
-        {"directory writable by others", E_ACCESSDENIED, "is writable by group or others (mode 0777)", [](auto& d) {
-             fs::create_directories(d / "open");
-             fs::permissions(d / "open", fs::perms(0777));
-             fs::copy_file(TEST_COMPONENT_A_PATH, d / "open/m.so");
-             return d / "open/m.so";
-         }},
-        {"own directory sticky", E_ACCESSDENIED, "is writable by group or others (mode 1777)", [](auto& d) {
-             fs::create_directories(d / "sticky");
-             fs::permissions(d / "sticky", fs::perms(01777));
-             fs::copy_file(TEST_COMPONENT_A_PATH, d / "sticky/m.so");
-             return d / "sticky/m.so";
-         }},
-        {"sticky directory above", S_OK, nullptr, [](auto& d) {
-             fs::create_directories(d / "shared/lib");
-             fs::permissions(d / "shared", fs::perms(01777));
-             fs::copy_file(TEST_COMPONENT_A_PATH, d / "shared/lib/m.so");
-             return d / "shared/lib/m.so";
-         }},
-        {"link to a module", S_OK, nullptr, [](auto& d) {
-             fs::create_symlink(TEST_COMPONENT_A_PATH, d / "link.so");
-             return d / "link.so";
-         }},
+        {"FIFO", moduleNotFound, "a FIFO, not a regular file", Fifo, 0, 0755, 0755},
+        {"link to /dev/zero", moduleNotFound, "a character device", DevZero, 0, 0755, 0755},
+        {"directory", moduleNotFound, "a directory, not a regular file", Directory, 0, 0755, 0755},
+        {"dangling link", moduleNotFound, "does not exist", Dangling, 0, 0755, 0755},
+        {"module writable by others", E_ACCESSDENIED, "it is writable by group or others (mode 0666)", Copy, 0666, 0755, 0755},
+        {"module writable by its group", E_ACCESSDENIED, "(mode 0775)", Copy, 0775, 0755, 0755},
+        {"directory writable by others", E_ACCESSDENIED, "lib is writable by group or others (mode 0777)", Copy, 0755, 0777, 0755},
+        {"own directory sticky", E_ACCESSDENIED, "lib is writable by group or others (mode 1777)", Copy, 0755, 01777, 0755},
+        {"sticky directory above", S_OK, nullptr, Copy, 0755, 0755, 01777},
+        {"link to a module", S_OK, nullptr, Link, 0, 0755, 0755},
     };
     uint32_t number = 0x700;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cause);
         const CLSID id = testClass(number++);
-        const fs::path module = c.make(modules);
+        const fs::path parent = home / std::to_string(number), module = parent / "lib/m.so";
+        fs::create_directories(module.parent_path());
+        switch (c.kind) {
+        case Fifo: ASSERT_EQ(0, mkfifo(module.c_str(), 0600)); break;
+        case DevZero: fs::create_symlink("/dev/zero", module); break;
+        case Directory: fs::create_directory(module); break;
+        case Dangling: fs::create_symlink(parent / "missing.so", module); break;
+        case Copy:
+            fs::copy_file(TEST_COMPONENT_A_PATH, module);
+            fs::permissions(module, fs::perms(c.fileMode));
+            break;
+        case Link: fs::create_symlink(TEST_COMPONENT_A_PATH, module); break;
+        }
+        fs::permissions(module.parent_path(), fs::perms(c.directoryMode));
+        fs::permissions(parent, fs::perms(c.parentMode));
         registerPerUser(id, module.string());
         const Outcome outcome = create(id);
         EXPECT_HR(c.expected, outcome.hr) << outcome.description;
         if (c.said == nullptr) continue;
-        expectSaid(outcome, {module.parent_path().string(), c.said});
-        if (fs::is_regular_file(module)) {
+        expectSaid(outcome, {module.string(), c.expected == E_ACCESSDENIED ? "was refused" : "cannot be loaded", c.said});
+        if (c.kind == Copy) {
             EXPECT_FALSE(loaded(module)) << "a refused module was loaded";
         }
     }

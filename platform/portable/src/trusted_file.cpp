@@ -14,7 +14,7 @@ namespace {
 using jvelcom::CheckedFile;
 using jvelcom::FileVerdict;
 
-CheckedFile refuse(CheckedFile file, FileVerdict verdict, std::string reason = std::string())
+CheckedFile judged(CheckedFile file, FileVerdict verdict, std::string reason = std::string())
 {
     file.verdict = verdict;
     file.reason = std::move(reason);
@@ -108,17 +108,17 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
 {
     CheckedFile file;
     file.path = path;
-    if (path.empty() || path[0] != '/') return refuse(file, FileVerdict::Unusable, "it is not an absolute path");
+    if (path.empty() || path[0] != '/') return judged(file, FileVerdict::Unusable, "it is not an absolute path");
     char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) == nullptr) return refuse(file, FileVerdict::Unusable, resolveProblem(errno));
+    if (realpath(path.c_str(), resolved) == nullptr) return judged(file, FileVerdict::Unusable, resolveProblem(errno));
     file.path = resolved;
     const std::string directoryProblem = untrustedDirectory(file.path);
-    if (!directoryProblem.empty()) return refuse(file, FileVerdict::Untrusted, directoryProblem);
+    if (!directoryProblem.empty()) return judged(file, FileVerdict::Untrusted, directoryProblem);
 
     // O_NOFOLLOW: the resolved path has no link left, unless one was put there
     // since, which only a trusted user could have done.
     const int fd = open(file.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
-    if (fd < 0) return refuse(file, FileVerdict::Unusable, std::string("it cannot be opened: ") + std::strerror(errno));
+    if (fd < 0) return judged(file, FileVerdict::Unusable, std::string("it cannot be opened: ") + std::strerror(errno));
     struct stat status;
     std::string problem;
     FileVerdict verdict = FileVerdict::Unusable;
@@ -142,5 +142,5 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
         verdict = FileVerdict::Usable;
     }
     close(fd);
-    return refuse(file, verdict, problem);
+    return judged(file, verdict, problem);
 }
