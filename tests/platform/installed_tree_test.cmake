@@ -65,7 +65,9 @@ endfunction()
 file(REMOVE_RECURSE ${WORK})
 check_runpaths(${BUILD_DIR} ${WORK})
 
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK}/prefix
+# Under umask 002, as many users have: the installation must still be trusted.
+execute_process(COMMAND sh -c "umask 002 && exec \"$0\" --install \"$1\" --prefix \"$2\""
+    ${CMAKE_COMMAND} ${BUILD_DIR} ${WORK}/prefix
   RESULT_VARIABLE status OUTPUT_QUIET)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed")
