@@ -4,6 +4,7 @@
 #include "registry_fixture.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cctype>
@@ -204,13 +205,16 @@ TEST_F(Registry, ModulesInTheWorkingDirectoryAreNeverLoaded)
 
 int runRegsvr(const std::string& arguments)
 {
-    const int status = std::system(("'" JVELCOM_REGSVR_PATH "' " + arguments + " >/dev/null 2>&1").c_str());
+    // timeout: a run that blocks ends with status 124 instead of hanging the suite.
+    const int status =
+        std::system(("timeout 30 '" JVELCOM_REGSVR_PATH "' " + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST_F(Registry, RegsvrToolRunsTheModulesOwnRegistration)
 {
     const fs::path file = perUserFile(testClass(selfRegisteringClass));
+    ASSERT_EQ(0, mkfifo((home / "fifo.so").c_str(), 0600));
     ASSERT_EQ(0, runRegsvr("'" TEST_COMPONENT_A_PATH "'"));
     EXPECT_EQ(TEST_COMPONENT_A_PATH "\n", readFile(file));
     EXPECT_EQ(COMPONENT_A_IDENTITY, createdBy(testClass(selfRegisteringClass)));
@@ -225,6 +229,8 @@ TEST_F(Registry, RegsvrToolRunsTheModulesOwnRegistration)
         {TEST_COMPONENT_B_FILE_NAME, 1},  // relative
         {"-x '" TEST_COMPONENT_A_PATH "'", 1},
         {"/nonexistent/module.so", 3},
+        {"'" + (home / "fifo.so").string() + "'", 3},  // must not block
+        {"/dev/zero", 3},
         {"'" MODULE_WITHOUT_ENTRY_POINTS_PATH "'", 4},
     };
     for (const auto& c : failures) EXPECT_EQ(c.status, runRegsvr(c.arguments)) << "arguments: " << c.arguments;
