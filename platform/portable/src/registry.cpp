@@ -53,7 +53,8 @@ bool perUserDirectory(std::string& directory)
             base = found->pw_dir;
     }
     if (!isAbsolute(base)) return false;
-    directory = base + "/.jvelcom/classes";
+    while (base.size() > 1 && base.back() == '/') base.pop_back();  // "/root/" and "/" name plain paths
+    directory = (base == "/" ? "" : base) + "/.jvelcom/classes";
     return true;
 }
 
