@@ -1,6 +1,7 @@
-// registry_probe <absolute libjvelcom path> <expected HRESULT>: creates the
-// simulated plug-in through that copy of the COM layer, loaded by path, so a
-// test can try an installed or relocated tree rather than the build's own.
+// registry_probe <absolute libjvelcom path> <expected HRESULT> [{CLSID}]:
+// creates the simulated plug-in (or the class given) through that copy of the
+// COM layer, loaded by path, so a test can try an installed or relocated tree
+// rather than the build's own.
 // Prints the HRESULT and the layer's error description; exit 0 when the
 // HRESULT is the expected one.
 #include "platform/com.h"
@@ -31,7 +32,16 @@ Function find(void* library, const char* name)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) return 2;
+    if (argc != 3 && argc != 4) return 2;
+    CLSID classId = velWebPlugin;
+    unsigned part[11];
+    if (argc == 4) {
+        if (std::sscanf(argv[3], "{%8x-%4x-%4x-%2x%2x-%2x%2x%2x%2x%2x%2x}", &part[0], &part[1], &part[2], &part[3],
+                        &part[4], &part[5], &part[6], &part[7], &part[8], &part[9], &part[10]) != 11)
+            return 2;
+        classId = CLSID{part[0], WORD(part[1]), WORD(part[2]), {}};
+        for (int i = 0; i < 8; ++i) classId.Data4[i] = BYTE(part[3 + i]);
+    }
     void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
         std::fprintf(stderr, "%s\n", dlerror());
@@ -43,7 +53,7 @@ int main(int argc, char** argv)
     auto freeString = find<void (*)(BSTR)>(library, "SysFreeString");
     initialize(nullptr);
     IUnknown* plugin = nullptr;
-    const HRESULT hr = create(velWebPlugin, nullptr, CLSCTX_INPROC_SERVER, unknownInterface,
+    const HRESULT hr = create(classId, nullptr, CLSCTX_INPROC_SERVER, unknownInterface,
                               reinterpret_cast<void**>(&plugin));
     std::printf("0x%08X", unsigned(hr));
     IErrorInfo* info = nullptr;
