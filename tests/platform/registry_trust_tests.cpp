@@ -51,8 +51,10 @@ const Unusable unusableRegistrations[] = {
     {"directory", "a directory, not a regular file", [](auto& f, auto&) { fs::create_directories(f); }},
     {"FIFO", "a FIFO, not a regular file", [](auto& f, auto&) { ASSERT_EQ(0, mkfifo(f.c_str(), 0600)); }},
     {"link to /dev/zero", "a character device", [](auto& f, auto&) { fs::create_symlink("/dev/zero", f); }},
-    {"4097 bytes", "larger than 4096 bytes", [](auto& f, auto&) { writeFile(f, goodLine + std::string(4097 - goodLine.size(), '#')); }},
-    {"NUL in the line", "NUL byte", [](auto& f, auto&) { writeFile(f, std::string(TEST_COMPONENT_A_PATH) + '\0' + "x\n"); }},
+    {"4097 bytes", "larger than 4096 bytes",
+     [](auto& f, auto&) { writeFile(f, goodLine + std::string(4097 - goodLine.size(), '#')); }},
+    {"NUL in the line", "NUL byte",
+     [](auto& f, auto&) { writeFile(f, std::string(TEST_COMPONENT_A_PATH) + '\0' + "x\n"); }},
     {"NUL on a later line", "NUL byte", [](auto& f, auto&) { writeFile(f, goodLine + '\0'); }},
     {"relative entry", "not an absolute path", [](auto& f, auto&) { writeFile(f, "lib/component.so\n"); }},
 };
@@ -108,10 +110,13 @@ TEST_F(Registry, ModulesMustBeTrustedRegularFiles)
         {"link to /dev/zero", moduleNotFound, "a character device", DevZero, 0, 0755, 0755},
         {"directory", moduleNotFound, "a directory, not a regular file", Directory, 0, 0755, 0755},
         {"dangling link", moduleNotFound, "does not exist", Dangling, 0, 0755, 0755},
-        {"module writable by others", E_ACCESSDENIED, "it is writable by group or others (mode 0666)", Copy, 0666, 0755, 0755},
+        {"module writable by others", E_ACCESSDENIED, "it is writable by group or others (mode 0666)", Copy, 0666,
+         0755, 0755},
         {"module writable by its group", E_ACCESSDENIED, "(mode 0775)", Copy, 0775, 0755, 0755},
-        {"directory writable by others", E_ACCESSDENIED, "lib is writable by group or others (mode 0777)", Copy, 0755, 0777, 0755},
-        {"own directory sticky", E_ACCESSDENIED, "lib is writable by group or others (mode 1777)", Copy, 0755, 01777, 0755},
+        {"directory writable by others", E_ACCESSDENIED, "lib is writable by group or others (mode 0777)", Copy, 0755,
+         0777, 0755},
+        {"own directory sticky", E_ACCESSDENIED, "lib is writable by group or others (mode 1777)", Copy, 0755, 01777,
+         0755},
         {"sticky directory above", S_OK, nullptr, Copy, 0755, 0755, 01777},
         {"link to a module", S_OK, nullptr, Link, 0, 0755, 0755},
     };
@@ -138,7 +143,8 @@ TEST_F(Registry, ModulesMustBeTrustedRegularFiles)
         const Outcome outcome = create(id);
         EXPECT_HR(c.expected, outcome.hr) << outcome.description;
         if (c.said == nullptr) continue;
-        expectSaid(outcome, {module.string(), c.expected == E_ACCESSDENIED ? "was refused" : "cannot be loaded", c.said});
+        const char* verdict = c.expected == E_ACCESSDENIED ? "was refused" : "cannot be loaded";
+        expectSaid(outcome, {module.string(), verdict, c.said});
         if (c.kind == Copy) {
             EXPECT_FALSE(loaded(module)) << "a refused module was loaded";
         }
@@ -150,7 +156,6 @@ TEST_F(Registry, ModulesMustBeTrustedRegularFiles)
 // the file's own directory a sticky directory is accepted, as /tmp is.
 TEST_F(Registry, RegistrationsOthersCanWriteAreRefused)
 {
-    const fs::path jvelcom = home / ".jvelcom", classes = jvelcom / "classes";
     const struct {
         const char* cause;
         fs::path changed;  // relative to HOME; "" is HOME itself
@@ -172,7 +177,8 @@ TEST_F(Registry, RegistrationsOthersCanWriteAreRefused)
         const CLSID id = testClass(number++);
         registerPerUser(id, TEST_COMPONENT_A_PATH);
         BundledEntry bundled(id, TEST_COMPONENT_B_FILE_NAME);
-        const fs::path changed = c.changed.string() == ".jvelcom/classes/FILE" ? perUserFile(id) : home / c.changed;
+        const bool file = c.changed.string() == ".jvelcom/classes/FILE";
+        const fs::path changed = file ? perUserFile(id) : c.changed.empty() ? home : home / c.changed;
         const fs::perms before = fs::status(changed).permissions();
         fs::permissions(changed, fs::perms(c.mode));
         const Outcome outcome = create(id);
@@ -184,9 +190,9 @@ TEST_F(Registry, RegistrationsOthersCanWriteAreRefused)
         }
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", c.mode);
-        expectSaid(outcome, {perUserFile(id).string(), "was refused",
-                             fs::path(changed).lexically_normal().string(), "writable by group or others",
-                             std::string("(mode ") + mode + ")"});
+        const std::string subject = file ? "it" : "directory " + changed.string();
+        expectSaid(outcome, {perUserFile(id).string() + " was refused: " + subject +
+                             " is writable by group or others (mode " + mode + ")"});
     }
     // A bundled registration is held to the same rule.
     const CLSID id = testClass(number);
@@ -231,8 +237,9 @@ TEST_F(Registry, FilesOfAnotherUserAreRefused)
         ASSERT_EQ(0, lchown(owned.c_str(), 0, 0));
         EXPECT_HR(E_ACCESSDENIED, outcome.hr);
         EXPECT_EQ(0u, outcome.identity);
-        expectSaid(outcome, {owned.string(), "is owned by uid " + std::to_string(nobody->pw_uid), "was refused",
-                             c.changesModule ? module.string() : perUserFile(id).string()});
+        const std::string subject = owned == module || owned == perUserFile(id) ? "it" : "directory " + owned.string();
+        expectSaid(outcome, {c.changesModule ? module.string() : perUserFile(id).string(),
+                             "was refused: " + subject + " is owned by uid " + std::to_string(nobody->pw_uid)});
         EXPECT_FALSE(loaded(module)) << "the module of a refused registration was loaded";
     }
 }
