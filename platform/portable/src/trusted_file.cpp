@@ -36,6 +36,11 @@ std::string ownedBy(const std::string& subject, const struct stat& status)
            std::to_string(geteuid());
 }
 
+std::string unreadable(const struct stat& status)
+{
+    return "it cannot be read by its owner (mode " + octal(status.st_mode) + ")";
+}
+
 const char* kindOf(mode_t mode)
 {
     if (S_ISDIR(mode)) return "a directory";
@@ -118,7 +123,13 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
     // O_NOFOLLOW: the resolved path has no link left, unless one was put there
     // since, which only a trusted user could have done.
     const int fd = open(file.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
-    if (fd < 0) return judged(file, FileVerdict::Unusable, std::string("it cannot be opened: ") + std::strerror(errno));
+    if (fd < 0) {
+        const int error = errno;
+        struct stat status;
+        if (error == EACCES && stat(file.path.c_str(), &status) == 0 && (status.st_mode & S_IRUSR) == 0)
+            return judged(file, FileVerdict::Unusable, unreadable(status));  // as root would be told
+        return judged(file, FileVerdict::Unusable, std::string("it cannot be opened: ") + std::strerror(error));
+    }
     struct stat status;
     std::string problem;
     FileVerdict verdict = FileVerdict::Unusable;
@@ -137,7 +148,7 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
     } else if ((status.st_mode & S_IRUSR) == 0) {
         // Refused for root as well, who could read it: the answer must not
         // depend on who asks.
-        problem = "it cannot be read by its owner (mode " + octal(status.st_mode) + ")";
+        problem = unreadable(status);
     } else if (content == nullptr || readBounded(fd, *content, maxBytes, problem)) {
         verdict = FileVerdict::Usable;
     }
