@@ -1,94 +1,18 @@
-// The layer's registry and jvelcom-regsvr. Each test gets an empty temporary
-// HOME; bundled registrations are written beside libjvelcom under class
-// numbers no other test uses, since tests may run in parallel.
-#include "test_component.h"
-#include "test_support.h"
-
+// The layer's registry: lookup order, what a broken registration answers and
+// says, case, and jvelcom-regsvr.
 #ifndef _WIN32
-#include <dlfcn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "registry_fixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cctype>
+#include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const HRESULT moduleNotFound = HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
-
-std::string registryName(REFCLSID id)
-{
-    char name[40];
-    std::snprintf(name, sizeof name, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", unsigned(id.Data1),
-                  id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5],
-                  id.Data4[6], id.Data4[7]);
-    return name;
-}
-
-void writeFile(const fs::path& path, const std::string& content)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << content;
-}
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A bundled registration, removed again when it goes out of scope.
-struct BundledEntry {
-    fs::path file;
-    BundledEntry(REFCLSID id, const std::string& entry)
-        : file(fs::path(JVELCOM_LIBRARY_DIR) / "jvelcom-classes" / registryName(id))
-    {
-        writeFile(file, entry + "\n");
-    }
-    ~BundledEntry() { fs::remove(file); }
-};
-
-class Registry : public ::testing::Test {
-protected:
-    fs::path home, previousDirectory = fs::current_path();
-    std::string previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/jvelcom-home-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        home = pattern;
-        setenv("HOME", pattern, 1);
-        CoInitialize(nullptr);
-    }
-    void TearDown() override
-    {
-        CoUninitialize();
-        setenv("HOME", previousHome.c_str(), 1);
-        fs::current_path(previousDirectory);
-        fs::remove_all(home);
-    }
-
-    fs::path perUserFile(REFCLSID id) const { return home / ".jvelcom/classes" / registryName(id); }
-    void registerPerUser(REFCLSID id, const std::string& entry) const { writeFile(perUserFile(id), entry + "\n"); }
-
-    // The identity of the module that made an object of the class, or 0 when
-    // creation failed with the HRESULT `expected`.
-    uint32_t createdBy(REFCLSID id, HRESULT expected = S_OK)
-    {
-        IPersist* object = nullptr;
-        EXPECT_HR(expected, CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IPersist, out(&object)));
-        CLSID identity = GUID_NULL;
-        if (object != nullptr) {
-            object->GetClassID(&identity);
-            object->Release();
-        }
-        return identity.Data1;
-    }
-};
+using namespace registry_test;
 
 TEST_F(Registry, RegisterWritesTheAbsolutePathUnderTheClassName)
 {
@@ -138,21 +62,30 @@ TEST_F(Registry, LookupOrderIsRegisteredThenPerUserThenBundled)
     EXPECT_EQ(COMPONENT_B_IDENTITY, createdBy(id));
 }
 
+// Each failure says, in the layer's error information, which class, which
+// registration file and which module were tried, and why it failed.
 TEST_F(Registry, BrokenRegistrationsReportWhatWentWrong)
 {
-    writeFile(home / "text.so", "not a module\n");
+    const std::string text = (home / "text.so").string();
+    writeFile(text, "not a module\n");
+    dlopen(text.c_str(), RTLD_NOW);  // fails; its reason is what the layer must pass on
+    const std::string loaderSays = dlerror();
     const struct {
         bool perUser;
         std::string entry;
         HRESULT expected;
+        std::vector<std::string> said;
     } cases[] = {
-        {true, "/nonexistent/libmissing.so", moduleNotFound},
-        {true, (home / "text.so").string(), moduleNotFound},
-        {true, "", moduleNotFound},
-        {true, MODULE_WITHOUT_ENTRY_POINTS_PATH, CO_E_ERRORINDLL},
-        {false, "sub/" TEST_COMPONENT_B_FILE_NAME, moduleNotFound},
-        {false, "..", moduleNotFound},
-        {false, TEST_COMPONENT_A_PATH, S_OK},
+        {true, "/nonexistent/libmissing.so", moduleNotFound, {"/nonexistent/libmissing.so", "does not exist"}},
+        {true, text, moduleNotFound, {text, loaderSays}},
+        {true, "", moduleNotFound, {"names no module"}},
+        {true, "relative.so", moduleNotFound, {"\"relative.so\", which is not an absolute path"}},
+        {true, MODULE_WITHOUT_ENTRY_POINTS_PATH, CO_E_ERRORINDLL,
+         {MODULE_WITHOUT_ENTRY_POINTS_PATH, "does not export DllGetClassObject"}},
+        {false, "sub/" TEST_COMPONENT_B_FILE_NAME, moduleNotFound, {"an absolute path or a bare file name"}},
+        {false, "..", moduleNotFound, {"\"..\""}},
+        {false, "/nonexistent/libmissing.so", moduleNotFound, {"/nonexistent/libmissing.so", "does not exist"}},
+        {false, TEST_COMPONENT_A_PATH, S_OK, {}},
     };
     uint32_t number = 0x200;
     for (const auto& c : cases) {
@@ -160,12 +93,91 @@ TEST_F(Registry, BrokenRegistrationsReportWhatWentWrong)
         const CLSID id = testClass(number++);
         if (c.perUser) registerPerUser(id, c.entry);
         BundledEntry bundled(id, c.perUser ? TEST_COMPONENT_B_FILE_NAME : c.entry);
-        createdBy(id, c.expected);
+        const Outcome outcome = create(id);
+        EXPECT_HR(c.expected, outcome.hr);
+        if (c.expected == S_OK) continue;
+        EXPECT_EQ("jvelcom", outcome.source);
+        const std::string file = c.perUser ? perUserFile(id).string() : bundled.file.string();
+        for (const std::string& part : std::vector<std::string>{registryName(id), file})
+            EXPECT_NE(std::string::npos, outcome.description.find(part)) << outcome.description;
+        for (const std::string& part : c.said)
+            EXPECT_NE(std::string::npos, outcome.description.find(part)) << outcome.description << "\nlacks " << part;
     }
+    const Outcome none = create(testClass(number));
+    EXPECT_HR(REGDB_E_CLASSNOTREG, none.hr);
+    for (const std::string& part : {registryName(testClass(number)), (home / ".jvelcom/classes").string(),
+                                    std::string(JVELCOM_LIBRARY_DIR "/jvelcom-classes")})
+        EXPECT_NE(std::string::npos, none.description.find(part)) << none.description << "\nlacks " << part;
+
     // The module's own answer comes back: it serves only the test classes.
     const CLSID foreign = {0x0F0E1671, 0x1234, 0x4321, {0x80, 0, 0, 0, 0, 0, 0, 1}};
     registerPerUser(foreign, TEST_COMPONENT_A_PATH);
     createdBy(foreign, CLASS_E_CLASSNOTAVAILABLE);
+}
+
+// A module that claims success without handing out an object gives an error,
+// not a crash, and a pointer a failing module leaves behind is not passed on.
+TEST_F(Registry, HostileModulesGiveErrorsNotCrashes)
+{
+    const struct {
+        uint32_t number;
+        HRESULT expected;
+        const char* said;
+    } cases[] = {
+        {hostileNullClassObject, E_UNEXPECTED, "DllGetClassObject succeeded without an object"},
+        {hostileNullInstance, E_UNEXPECTED, "CreateInstance succeeded without an object"},
+        {hostileFailureWithPointer, CLASS_E_CLASSNOTAVAILABLE, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(hex(c.number));
+        registerPerUser(testClass(c.number), HOSTILE_COMPONENT_PATH);
+        const Outcome outcome = create(testClass(c.number));
+        EXPECT_HR(c.expected, outcome.hr);
+        if (c.said != nullptr) {
+            EXPECT_NE(std::string::npos, outcome.description.find(c.said)) << outcome.description;
+        }
+        IUnknown* factory = reinterpret_cast<IUnknown*>(1);
+        const HRESULT hr = CoGetClassObject(testClass(c.number), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                            out(&factory));
+        EXPECT_EQ(nullptr, FAILED(hr) ? factory : nullptr) << "a failing module's pointer was passed on";
+        if (c.number == hostileNullClassObject) {
+            EXPECT_HR(E_UNEXPECTED, hr);
+        }
+        if (SUCCEEDED(hr)) factory->Release();
+    }
+}
+
+// Class identifiers are looked up in any case, as registry keys are; two
+// spellings of one class are ambiguous, and registering replaces both.
+TEST_F(Registry, ClassNamesMatchInAnyCase)
+{
+    auto lower = [](std::string name) {
+        for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
+    const CLSID id = testClass(0x6A0BCDEF), bundledOnly = testClass(0x6A0BCDF0);
+    BundledEntry bundled(id, TEST_COMPONENT_B_FILE_NAME);
+    const fs::path lowerFile = home / ".jvelcom/classes" / lower(registryName(id));
+    writeFile(lowerFile, TEST_COMPONENT_A_PATH "\n");
+    EXPECT_EQ(COMPONENT_A_IDENTITY, createdBy(id)) << "a lower-case per-user name must hide the bundled entry";
+
+    const fs::path bundledLower = fs::path(JVELCOM_LIBRARY_DIR) / "jvelcom-classes" / lower(registryName(bundledOnly));
+    writeFile(bundledLower, TEST_COMPONENT_B_FILE_NAME "\n");
+    EXPECT_EQ(COMPONENT_B_IDENTITY, createdBy(bundledOnly));
+    fs::remove(bundledLower);
+
+    registerPerUser(id, TEST_COMPONENT_A_PATH);  // the upper-case spelling beside the lower-case one
+    const Outcome twice = create(id);
+    EXPECT_HR(moduleNotFound, twice.hr);
+    EXPECT_NE(std::string::npos, twice.description.find("differ only in case")) << twice.description;
+
+    ASSERT_HR(S_OK, JVelComRegisterServer(id, TEST_COMPONENT_A_PATH));
+    EXPECT_FALSE(fs::exists(lowerFile)) << "registering must replace every spelling";
+    EXPECT_EQ(COMPONENT_A_IDENTITY, createdBy(id));
+    fs::rename(perUserFile(id), lowerFile);
+    ASSERT_HR(S_OK, JVelComUnregisterServer(id));
+    EXPECT_FALSE(fs::exists(lowerFile)) << "unregistering must remove any spelling";
+    EXPECT_EQ(COMPONENT_B_IDENTITY, createdBy(id));
 }
 
 TEST_F(Registry, ModulesInTheWorkingDirectoryAreNeverLoaded)
@@ -193,13 +205,16 @@ TEST_F(Registry, ModulesInTheWorkingDirectoryAreNeverLoaded)
 
 int runRegsvr(const std::string& arguments)
 {
-    const int status = std::system(("'" JVELCOM_REGSVR_PATH "' " + arguments + " >/dev/null 2>&1").c_str());
+    // timeout: a run that blocks ends with status 124 instead of hanging the suite.
+    const int status =
+        std::system(("timeout 30 '" JVELCOM_REGSVR_PATH "' " + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST_F(Registry, RegsvrToolRunsTheModulesOwnRegistration)
 {
     const fs::path file = perUserFile(testClass(selfRegisteringClass));
+    ASSERT_EQ(0, mkfifo((home / "fifo.so").c_str(), 0600));
     ASSERT_EQ(0, runRegsvr("'" TEST_COMPONENT_A_PATH "'"));
     EXPECT_EQ(TEST_COMPONENT_A_PATH "\n", readFile(file));
     EXPECT_EQ(COMPONENT_A_IDENTITY, createdBy(testClass(selfRegisteringClass)));
@@ -214,6 +229,8 @@ TEST_F(Registry, RegsvrToolRunsTheModulesOwnRegistration)
         {TEST_COMPONENT_B_FILE_NAME, 1},  // relative
         {"-x '" TEST_COMPONENT_A_PATH "'", 1},
         {"/nonexistent/module.so", 3},
+        {"'" + (home / "fifo.so").string() + "'", 3},  // must not block
+        {"/dev/zero", 3},
         {"'" MODULE_WITHOUT_ENTRY_POINTS_PATH "'", 4},
     };
     for (const auto& c : failures) EXPECT_EQ(c.status, runRegsvr(c.arguments)) << "arguments: " << c.arguments;

@@ -28,3 +28,9 @@ inline CLSID moduleIdentity(uint32_t identity)
 
 // The class a module's DllRegisterServer registers.
 constexpr uint32_t selfRegisteringClass = 0x5E1F5E1F;
+
+// The classes of the hostile module; any other class it is asked for fails
+// with a pointer left in *object.
+constexpr uint32_t hostileNullClassObject = 0x0BAD0001;
+constexpr uint32_t hostileNullInstance = 0x0BAD0002;
+constexpr uint32_t hostileFailureWithPointer = 0x0BAD0003;

@@ -2,6 +2,7 @@
 // in-process server modules found through the registry. CoCreateInstance and
 // CoGetClassObject look in that order.
 #include "apartment.h"
+#include "layer_error.h"
 #include "registry.h"
 
 #include <mutex>
@@ -46,11 +47,15 @@ IUnknown* findRegistered(REFCLSID classId, DWORD context)
     return nullptr;
 }
 
+// A registered object answers for itself: its failure passes through, and a
+// success without an interface pointer is E_UNEXPECTED.
 HRESULT getClassObject(REFCLSID classId, DWORD context, REFIID riid, void** object)
 {
     if (IUnknown* registered = findRegistered(classId, context)) {
-        const HRESULT hr = registered->QueryInterface(riid, object);
+        HRESULT hr = registered->QueryInterface(riid, object);
         registered->Release();
+        if (FAILED(hr)) *object = nullptr;
+        else if (*object == nullptr) hr = E_UNEXPECTED;
         return hr;
     }
     // The registry holds in-process servers only.
@@ -59,6 +64,19 @@ HRESULT getClassObject(REFCLSID classId, DWORD context, REFIID riid, void** obje
         return jvelcom::getClassObjectFromRegistry(classId, riid, object);
     } catch (...) {
         return E_OUTOFMEMORY;
+    }
+}
+
+// A factory that reports success but hands out nothing broke its contract;
+// the error information says so.
+HRESULT succeededWithoutObject(REFCLSID classId)
+{
+    try {
+        return jvelcom::failWithErrorInfo(E_UNEXPECTED, "Class " + jvelcom::classIdText(classId) +
+                                                            ": the class factory's CreateInstance succeeded without "
+                                                            "an object.");
+    } catch (...) {
+        return E_UNEXPECTED;
     }
 }
 
@@ -121,7 +139,9 @@ STDAPI CoRevokeClassObject(DWORD cookie)
 // Returns S_OK; E_INVALIDARG for a NULL out pointer (*object is NULL on every
 // other failure); CO_E_NOTINITIALIZED on a thread without CoInitialize;
 // REGDB_E_CLASSNOTREG when nothing serves the class; the module errors
-// described for the registry; the class object's QueryInterface error.
+// described for the registry (with error information, see registry.h); the
+// class object's QueryInterface error; E_UNEXPECTED when a registered class
+// object or a module's DllGetClassObject succeeds without an interface.
 STDAPI CoGetClassObject(REFCLSID classId, DWORD context, LPVOID reserved, REFIID riid, LPVOID* object)
 {
     (void)reserved;
@@ -137,7 +157,9 @@ STDAPI CoGetClassObject(REFCLSID classId, DWORD context, LPVOID reserved, REFIID
 // Returns E_POINTER for a NULL out pointer; otherwise *object is set (NULL on
 // failure) and the result is CO_E_NOTINITIALIZED on a thread without
 // CoInitialize, REGDB_E_CLASSNOTREG when nothing serves the class, a module
-// error, or what IClassFactory::CreateInstance returned.
+// error (these leave error information naming the class, the registration and
+// module tried and why), what IClassFactory::CreateInstance returned, or
+// E_UNEXPECTED when it succeeded without an object (a broken component).
 STDAPI CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID riid, LPVOID* object)
 {
     if (object == nullptr) return E_POINTER;
@@ -148,7 +170,11 @@ STDAPI CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID
     if (FAILED(hr)) return hr;
     hr = factory->CreateInstance(outer, riid, object);
     factory->Release();
-    if (FAILED(hr)) *object = nullptr;
+    if (FAILED(hr)) {
+        *object = nullptr;  // whatever a failing factory left there is not ours
+    } else if (*object == nullptr) {
+        hr = succeededWithoutObject(classId);
+    }
     return hr;
 }
 

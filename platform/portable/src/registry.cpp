@@ -1,39 +1,41 @@
 // The layer's registry, the equivalent of HKCR\CLSID\{...}\InprocServer32.
 // Two directories map a CLSID to a module, one file per class named like
-// "{18B46DCC-AD84-47A3-8974-433DC96BACB6}" holding the module path on its first
-// line:
+// "{18B46DCC-AD84-47A3-8974-433DC96BACB6}" (in any case, as registry keys
+// are) holding the module path on its first line:
 //   $HOME/.jvelcom/classes/   per-user registrations, absolute paths only;
 //   jvelcom-classes/          beside libjvelcom: bundled components, named by
 //                             bare file name (a module in libjvelcom's own
 //                             directory) or by absolute path.
-// The per-user entry hides the bundled one, as HKCU hides HKLM on Windows.
-// Modules are only ever loaded by absolute path, so neither the working
-// directory nor the loader's search path can substitute a module.
+// A per-user registration hides the bundled one, as HKCU hides HKLM on
+// Windows, also when it cannot be used: the caller then gets an error naming
+// it rather than a different component. Modules are only ever loaded by
+// absolute path, so neither the working directory nor the loader's search
+// path can substitute a module.
 #include "registry.h"
 
+#include "layer_error.h"
+#include "trusted_file.h"
+
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fstream>
 #include <pwd.h>
-#include <string>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-enum class Lookup { NotFound, Found };
+using jvelcom::Registration;
 
-std::string registryFileName(REFCLSID id)
-{
-    char name[40];
-    std::snprintf(name, sizeof name, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", unsigned(id.Data1),
-                  unsigned(id.Data2), unsigned(id.Data3), id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3],
-                  id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
-    return name;
-}
+// A registration is one short line; anything longer is not one.
+constexpr std::size_t registrationLimit = 4096;
 
 bool isAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
@@ -51,7 +53,8 @@ bool perUserDirectory(std::string& directory)
             base = found->pw_dir;
     }
     if (!isAbsolute(base)) return false;
-    directory = base + "/.jvelcom/classes";
+    while (base.size() > 1 && base.back() == '/') base.pop_back();  // "/root/" and "/" name plain paths
+    directory = (base == "/" ? "" : base) + "/.jvelcom/classes";
     return true;
 }
 
@@ -75,75 +78,105 @@ std::string ownModulePath()
     return std::string();
 }
 
-// libjvelcom's directory (absolute), or "" when it cannot be told.
+// libjvelcom's directory (absolute, links resolved, so that messages name it
+// plainly), or "" when it cannot be told.
 const std::string& ownDirectory()
 {
     static const std::string directory = [] {
         const std::string path = ownModulePath();
         const auto slash = path.rfind('/');
-        return isAbsolute(path) && slash != std::string::npos ? path.substr(0, slash) : std::string();
+        if (!isAbsolute(path) || slash == std::string::npos) return std::string();
+        char resolved[PATH_MAX];
+        const std::string given = path.substr(0, slash + 1);
+        return realpath(given.c_str(), resolved) != nullptr ? std::string(resolved) : given.substr(0, slash);
     }();
     return directory;
 }
 
-// Reads the first line of a registration file, without its line end.
-Lookup readRegistration(const std::string& file, std::string& line)
+// The entries of directory whose names equal name but for case.
+enum class Listing { Listed, Missing, Unreadable };
+Listing entriesNamed(const std::string& directory, const std::string& name, std::vector<std::string>& found,
+                     int* error = nullptr)
 {
-    std::ifstream in(file);
-    if (!in) return Lookup::NotFound;
-    std::getline(in, line);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return Lookup::Found;
+    DIR* stream = opendir(directory.c_str());
+    if (stream == nullptr && error != nullptr) *error = errno;
+    if (stream == nullptr) return errno == ENOENT || errno == ENOTDIR ? Listing::Missing : Listing::Unreadable;
+    while (const dirent* entry = readdir(stream))
+        if (strcasecmp(entry->d_name, name.c_str()) == 0) found.push_back(entry->d_name);
+    closedir(stream);
+    return Listing::Listed;
 }
 
-// A per-user entry must be an absolute path.
-bool resolvePerUserEntry(const std::string& entry, std::string& modulePath)
+Registration unusable(Registration registration, std::string problem)
 {
-    if (!isAbsolute(entry)) return false;
-    modulePath = entry;
-    return true;
+    registration.state = Registration::State::Unusable;
+    registration.problem = std::move(problem);
+    return registration;
 }
 
-// A bundled entry is an absolute path or a bare file name in libjvelcom's
-// directory; anything with a slash that is not absolute is refused.
-bool resolveBundledEntry(const std::string& entry, std::string& modulePath)
+// A per-user entry must be an absolute path; a bundled one may also be a
+// bare file name in libjvelcom's directory (never ".", ".." or a name with a
+// slash, which would lead elsewhere).
+bool resolveEntry(const std::string& entry, bool bundled, std::string& modulePath)
 {
     if (isAbsolute(entry)) {
         modulePath = entry;
         return true;
     }
-    const std::string& directory = ownDirectory();
-    if (entry.empty() || entry == "." || entry == ".." || entry.find('/') != std::string::npos || directory.empty())
+    if (!bundled || entry.empty() || entry == "." || entry == ".." || entry.find('/') != std::string::npos)
         return false;
-    modulePath = directory + "/" + entry;
+    modulePath = ownDirectory() + "/" + entry;
     return true;
 }
 
-// Finds the registration for classId: the per-user one if there is one, else
-// the bundled one. `usable` is false when the entry names a refused path.
-Lookup findModule(REFCLSID classId, std::string& modulePath, bool& usable)
+// Reads the registration of the class in one registry directory. A name
+// present in the directory counts as a registration whatever it is: every
+// way of being unusable then gives the same answer.
+bool readRegistration(const std::string& directory, const std::string& name, bool bundled, Registration& registration)
 {
-    const std::string name = registryFileName(classId);
-    std::string directory, entry;
-    if (perUserDirectory(directory) && readRegistration(directory + "/" + name, entry) == Lookup::Found) {
-        usable = resolvePerUserEntry(entry, modulePath);
-        return Lookup::Found;
+    std::vector<std::string> names;
+    int error = 0;
+    const Listing listing = entriesNamed(directory, name, names, &error);
+    if (listing == Listing::Missing || (listing == Listing::Listed && names.empty())) return false;
+    registration.file = directory + "/" + (names.empty() ? name : names.front());
+    if (listing == Listing::Unreadable) {
+        registration = unusable(registration, "its directory cannot be listed: " + std::string(std::strerror(error)));
+        return true;
     }
-    const std::string& own = ownDirectory();
-    if (!own.empty() && readRegistration(own + "/jvelcom-classes/" + name, entry) == Lookup::Found) {
-        usable = resolveBundledEntry(entry, modulePath);
-        return Lookup::Found;
+    if (names.size() > 1) {
+        registration = unusable(registration, "it is one of " + std::to_string(names.size()) +
+                                                  " registration files whose names differ only in case");
+        return true;
     }
-    return Lookup::NotFound;
-}
-
-// The module stays loaded for the life of the process: objects and class
-// factories it handed out may be alive anywhere, and COM callers never know
-// when the last one goes.
-void* loadModule(const std::string& absolutePath)
-{
-    if (!isAbsolute(absolutePath)) return nullptr;  // never let dlopen search
-    return dlopen(absolutePath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string content;
+    const jvelcom::CheckedFile file = jvelcom::checkTrustedFile(registration.file, &content, registrationLimit);
+    if (file.verdict == jvelcom::FileVerdict::Untrusted) {
+        registration.state = Registration::State::Untrusted;
+        registration.problem = file.reason;
+        return true;
+    }
+    if (file.verdict == jvelcom::FileVerdict::Unusable) {
+        registration = unusable(registration, file.reason);
+        return true;
+    }
+    if (content.find('\0') != std::string::npos) {
+        registration = unusable(registration, "it holds a NUL byte");
+        return true;
+    }
+    std::string entry = content.substr(0, content.find('\n'));
+    if (!entry.empty() && entry.back() == '\r') entry.pop_back();
+    if (entry.empty()) {
+        registration = unusable(registration, "it names no module (its first line is empty)");
+        return true;
+    }
+    if (!resolveEntry(entry, bundled, registration.modulePath)) {
+        registration = unusable(registration, "it names \"" + entry + "\", which is not " +
+                                                  (bundled ? "an absolute path or a bare file name"
+                                                           : "an absolute path"));
+        return true;
+    }
+    registration.state = Registration::State::Found;
+    return true;
 }
 
 HRESULT fromErrno(int error)
@@ -173,24 +206,44 @@ HRESULT writeRegistration(const std::string& directory, const std::string& name,
     return fromErrno(error);
 }
 
+// Removes the registrations of the class whose names differ from keep (any
+// case); keep "" removes them all.
+HRESULT removeOtherSpellings(const std::string& directory, const std::string& name, const std::string& keep)
+{
+    std::vector<std::string> names;
+    entriesNamed(directory, name, names);
+    for (const std::string& spelling : names) {
+        if (spelling != keep && unlink((directory + "/" + spelling).c_str()) != 0 && errno != ENOENT)
+            return fromErrno(errno);
+    }
+    return S_OK;
+}
+
 }  // namespace
 
-HRESULT jvelcom::getClassObjectFromRegistry(REFCLSID classId, REFIID riid, void** object)
+Registration jvelcom::findRegistration(REFCLSID classId)
 {
-    std::string modulePath;
-    bool usable = false;
-    if (findModule(classId, modulePath, usable) == Lookup::NotFound) return REGDB_E_CLASSNOTREG;
-    if (!usable) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
-    void* module = loadModule(modulePath);
-    if (module == nullptr) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
-    auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(module, "DllGetClassObject"));
-    if (getClassObject == nullptr) return CO_E_ERRORINDLL;
-    return getClassObject(classId, riid, object);
+    const std::string name = classIdText(classId);
+    Registration registration;
+    std::string directory;
+    if (perUserDirectory(directory)) {
+        registration.searched = directory;
+        if (readRegistration(directory, name, false, registration)) return registration;
+    } else {
+        registration.searched = "(no per-user registry: no absolute home directory)";
+    }
+    if (!ownDirectory().empty()) {
+        directory = ownDirectory() + "/jvelcom-classes";
+        registration.searched += " and " + directory;
+        if (readRegistration(directory, name, true, registration)) return registration;
+    }
+    return registration;
 }
 
 // Registers absoluteModulePath as the in-process server of classId for the
 // current user: writes $HOME/.jvelcom/classes/{CLSID}, creating the
-// directories, replacing any earlier registration. The module is not opened.
+// directories, replacing any earlier registration (also one whose file name
+// differs in case). The module is not opened.
 // Returns S_OK; E_INVALIDARG for NULL, a path that does not start with '/' or
 // one holding a line break; HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) when there
 // is no absolute home directory; E_ACCESSDENIED or E_FAIL when writing fails.
@@ -202,17 +255,19 @@ STDAPI JVelComRegisterServer(REFCLSID classId, const char* absoluteModulePath)
         std::string directory;
         if (!perUserDirectory(directory)) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
         const std::string jvelcomDirectory = directory.substr(0, directory.rfind('/'));
+        const std::string name = jvelcom::classIdText(classId);
         HRESULT hr = makeDirectory(jvelcomDirectory);
         if (SUCCEEDED(hr)) hr = makeDirectory(directory);
-        if (SUCCEEDED(hr)) hr = writeRegistration(directory, registryFileName(classId), absoluteModulePath);
+        if (SUCCEEDED(hr)) hr = writeRegistration(directory, name, absoluteModulePath);
+        if (SUCCEEDED(hr)) hr = removeOtherSpellings(directory, name, name);
         return hr;
     } catch (...) {
         return E_OUTOFMEMORY;
     }
 }
 
-// Removes the current user's registration of classId. The bundled registry is
-// never touched.
+// Removes the current user's registration of classId, whatever the case of
+// its file name. The bundled registry is never touched.
 // Returns S_OK, also when there was no registration: like regsvr32 /u, undoing
 // a registration that is already gone succeeds. E_ACCESSDENIED or E_FAIL when
 // the file exists and cannot be removed; HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)
@@ -222,9 +277,7 @@ STDAPI JVelComUnregisterServer(REFCLSID classId)
     try {
         std::string directory;
         if (!perUserDirectory(directory)) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-        const std::string file = directory + "/" + registryFileName(classId);
-        if (unlink(file.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return S_OK;
-        return fromErrno(errno);
+        return removeOtherSpellings(directory, jvelcom::classIdText(classId), std::string());
     } catch (...) {
         return E_OUTOFMEMORY;
     }

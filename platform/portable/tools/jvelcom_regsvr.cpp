@@ -12,6 +12,9 @@
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,6 +53,17 @@ int callEntryPoint(void* module, const char* entryName, const char* modulePath)
     return Done;
 }
 
+// Opened without blocking and examined on the open file.
+bool isRegularFile(const char* path)
+{
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return true;  // dlopen says why
+    struct stat status;
+    const bool regular = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    close(fd);
+    return regular;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -62,6 +76,12 @@ int main(int argc, char** argv)
     if (modulePath[0] != '/') {
         std::fprintf(stderr, "jvelcom-regsvr: %s is not an absolute path.\n", modulePath);
         return BadArguments;
+    }
+    // dlopen would block forever on a FIFO: only a regular file is loaded,
+    // as the layer's own loader does.
+    if (!isRegularFile(modulePath)) {
+        std::fprintf(stderr, "jvelcom-regsvr: cannot load %s: not a regular file.\n", modulePath);
+        return LoadFailed;
     }
     if (FAILED(CoInitialize(nullptr))) {
         std::fprintf(stderr, "jvelcom-regsvr: CoInitialize failed.\n");
