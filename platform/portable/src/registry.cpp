@@ -146,6 +146,59 @@ void* loadModule(const std::string& absolutePath)
     return dlopen(absolutePath.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
+// UTF-8 (paths, dlerror) to UTF-16; a byte that does not start a well-formed
+// sequence becomes U+FFFD.
+std::u16string widen(const std::string& text)
+{
+    std::u16string wide;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const int extra = byte < 0x80           ? 0
+                          : (byte >> 5) == 0x6  ? 1
+                          : (byte >> 4) == 0xE  ? 2
+                          : (byte >> 3) == 0x1E ? 3
+                                                : -1;
+        char32_t code = extra == 0 ? byte : extra == 1 ? (byte & 0x1F) : extra == 2 ? (byte & 0x0F) : (byte & 0x07);
+        bool wellFormed = extra >= 0 && i + extra < text.size();
+        for (int k = 1; wellFormed && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            wellFormed = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (!wellFormed || code > 0x10FFFF) {
+            wide += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (code >= 0x10000) {
+            wide += char16_t(0xD800 + ((code - 0x10000) >> 10));
+            wide += char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            wide += char16_t(code);
+        }
+        i += extra + 1;
+    }
+    return wide;
+}
+
+// Leaves error information on the calling thread saying why a class could
+// not be served, as a component leaves it for a failed call: the caller of
+// CoCreateInstance takes it with GetErrorInfo. Source "jvelcom".
+void setLookupError(const std::string& description)
+{
+    ICreateErrorInfo* create = nullptr;
+    if (FAILED(CreateErrorInfo(&create))) return;
+    create->SetSource(const_cast<LPOLESTR>(u"jvelcom"));
+    std::u16string wide = widen(description);
+    create->SetDescription(&wide[0]);
+    IErrorInfo* info = nullptr;
+    if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+        SetErrorInfo(0, info);
+        info->Release();
+    }
+    create->Release();
+}
+
 HRESULT fromErrno(int error)
 {
     return (error == EACCES || error == EPERM || error == EROFS) ? E_ACCESSDENIED : E_FAIL;
@@ -179,10 +232,29 @@ HRESULT jvelcom::getClassObjectFromRegistry(REFCLSID classId, REFIID riid, void*
 {
     std::string modulePath;
     bool usable = false;
-    if (findModule(classId, modulePath, usable) == Lookup::NotFound) return REGDB_E_CLASSNOTREG;
-    if (!usable) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    const std::string className = registryFileName(classId);
+    if (findModule(classId, modulePath, usable) == Lookup::NotFound) {
+        std::string perUser;
+        perUserDirectory(perUser);
+        setLookupError("Class " + className + " is not registered: no file " + className + " in " +
+                       (perUser.empty() ? std::string("the per-user registry") : perUser) + " or " +
+                       (ownDirectory().empty() ? std::string("the bundled registry")
+                                               : ownDirectory() + "/jvelcom-classes"));
+        return REGDB_E_CLASSNOTREG;
+    }
+    if (!usable) {
+        setLookupError("Class " + className + ": its registered module path is refused (not absolute, or not a "
+                       "bare file name beside libjvelcom)");
+        return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    }
+    dlerror();  // the reason read below is this load's
     void* module = loadModule(modulePath);
-    if (module == nullptr) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    if (module == nullptr) {
+        const char* reason = dlerror();
+        setLookupError("Class " + className + ": module " + modulePath + " cannot be loaded: " +
+                       (reason != nullptr ? reason : "unknown reason"));
+        return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    }
     auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(module, "DllGetClassObject"));
     if (getClassObject == nullptr) return CO_E_ERRORINDLL;
     return getClassObject(classId, riid, object);

@@ -13,6 +13,7 @@ final class JVelWebLoader {
     static synchronized void load() {
         if (loaded) return;
         System.loadLibrary("jvelweb");
+        JVelWebTrace.configureFromSettings();
         loaded = true;
     }
 }
