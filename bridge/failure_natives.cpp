@@ -9,11 +9,11 @@ namespace {
 
 // A Java String of the text, or null when the record has none. False when
 // the JVM could not make it (an OutOfMemoryError is then pending).
-bool JavaText(JNIEnv* env, bool has, const std::u16string& text, jstring& out)
+bool JavaText(JNIEnv* env, const RecordText& text, jstring& out)
 {
     out = nullptr;
-    if (!has) return true;
-    out = env->NewString(reinterpret_cast<const jchar*>(text.data()), static_cast<jsize>(text.size()));
+    if (!text.Present()) return true;
+    out = env->NewString(reinterpret_cast<const jchar*>(text.units.get()), static_cast<jsize>(text.length));
     return out != nullptr;
 }
 
@@ -34,9 +34,8 @@ extern "C" JNIEXPORT jobject JNICALL Java_com_velmora_jvelweb_JVelWebFailure_las
     const jstring operation = env->NewStringUTF(record->operation);
     if (operation == nullptr) return nullptr;
     jstring message, source, description;
-    if (!JavaText(env, record->hasMessage, record->message, message) ||
-        !JavaText(env, record->hasSource, record->source, source) ||
-        !JavaText(env, record->hasDescription, record->description, description))
+    if (!JavaText(env, record->message, message) || !JavaText(env, record->source, source) ||
+        !JavaText(env, record->description, description))
         return nullptr;
     return env->NewObject(failureClass, make, operation, static_cast<jint>(record->hresult), message, source,
                           description, static_cast<jint>(record->cause));

@@ -19,35 +19,35 @@ struct ThreadFailures {
 thread_local ThreadFailures t_failures;
 
 // Copies a BSTR's units into `out`; absent for a null BSTR or no memory.
-bool CopyWide(BSTR wide, std::u16string& out) noexcept
+void CopyWide(BSTR wide, RecordText& out) noexcept
 {
-    if (wide == nullptr) return false;
-    try {
-        out.assign(wide, wide + SysStringLen(wide));
-        return true;
-    } catch (const std::bad_alloc&) {
-        out.clear();
-        return false;
-    }
+    out = RecordText();
+    if (wide == nullptr) return;
+    const size_t length = SysStringLen(wide);
+    out.units.reset(new (std::nothrow) char16_t[length + 1]);
+    if (!out.units) return;
+    for (size_t i = 0; i < length; ++i) out.units[i] = static_cast<char16_t>(wide[i]);
+    out.units[length] = u'\0';
+    out.length = length;
 }
 
-bool CopyNarrow(const char* text, std::u16string& out) noexcept
+void CopyNarrow(const char* text, RecordText& out) noexcept
 {
-    if (text == nullptr) return false;
+    out = RecordText();
+    if (text == nullptr) return;
     const BSTR wide = ConvertNarrowToWide(text);
-    const bool copied = CopyWide(wide, out);
+    CopyWide(wide, out);
     SysFreeString(wide);
-    return copied;
 }
 
-bool CopyErrorText(IErrorInfo* info, HRESULT (STDMETHODCALLTYPE IErrorInfo::*get)(BSTR*), std::u16string& out) noexcept
+void CopyErrorText(IErrorInfo* info, HRESULT (STDMETHODCALLTYPE IErrorInfo::*get)(BSTR*), RecordText& out) noexcept
 {
-    if (info == nullptr) return false;
+    out = RecordText();
+    if (info == nullptr) return;
     BSTR text = nullptr;
     (info->*get)(&text);  // as in the report: the text says all
-    const bool copied = CopyWide(text, out);
+    CopyWide(text, out);
     SysFreeString(text);
-    return copied;
 }
 
 }  // namespace
@@ -62,10 +62,10 @@ void RecordFailure(const char* operation, FailureCause cause, const _com_error& 
     record.operation = operation;
     record.hresult = error.Error();
     record.cause = cause;
-    record.hasMessage = CopyNarrow(error.Message(), record.message);
-    record.hasSource = CopyErrorText(info, &IErrorInfo::GetSource, record.source);
-    record.hasDescription = CopyErrorText(info, &IErrorInfo::GetDescription, record.description);
-    if (!record.hasDescription) record.hasDescription = CopyNarrow(fallbackDescription, record.description);
+    CopyNarrow(error.Message(), record.message);
+    CopyErrorText(info, &IErrorInfo::GetSource, record.source);
+    CopyErrorText(info, &IErrorInfo::GetDescription, record.description);
+    if (!record.description.Present()) CopyNarrow(fallbackDescription, record.description);
 }
 
 void RecordFailure(const char* operation, FailureCause cause, const _com_error& error) noexcept

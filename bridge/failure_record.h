@@ -5,8 +5,9 @@
 // seen by another thread and is freed when the thread ends.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 
 #include "platform/com.h"
 
@@ -28,20 +29,26 @@ enum class FailureCause : int {
 // completed."
 constexpr HRESULT kAlreadyHeld = static_cast<HRESULT>(0x800704DFu);
 
-// One failed call. Texts are UTF-16, as Java Strings are made from them.
+// A text of the record in UTF-16, as Java Strings are made from it; absent
+// when `units` is null. (Not a std::u16string: the library would export its
+// out-of-line members.)
+struct RecordText {
+    std::unique_ptr<char16_t[]> units;
+    size_t length = 0;
+    bool Present() const noexcept { return units != nullptr; }
+};
+
+// One failed call.
 struct FailureRecord {
     const char* operation = nullptr;  // the Java method name, a string literal
     HRESULT hresult = S_OK;
     FailureCause cause = FailureCause::ComError;
     // The report's message line (system text or fallback); absent only when
     // no memory was left to make it.
-    bool hasMessage = false;
-    std::u16string message;
+    RecordText message;
     // The error information's texts; absent when there was none.
-    bool hasSource = false;
-    std::u16string source;
-    bool hasDescription = false;
-    std::u16string description;
+    RecordText source;
+    RecordText description;
 };
 
 // Records a failure without error information: the message is the system

@@ -14,10 +14,11 @@ namespace jvelweb::testing {
 
 // ASCII units of a record's text, other units as \uXXXX, for messages and
 // comparisons with narrow literals.
-inline std::string Shown(const std::u16string& text)
+inline std::string Shown(const RecordText& text)
 {
     std::string shown;
-    for (char16_t unit : text) {
+    for (size_t i = 0; i < text.length; ++i) {
+        const char16_t unit = text.units[i];
         if (unit >= 0x20 && unit < 0x7F) {
             shown += static_cast<char>(unit);
         } else {
@@ -42,13 +43,13 @@ inline void ExpectOneFailure(const char* operation, FailureCause cause, HRESULT 
     EXPECT_EQ(static_cast<int>(record->cause), static_cast<int>(cause));
     EXPECT_EQ(static_cast<unsigned>(record->hresult), static_cast<unsigned>(hresult));
     const _com_error reported(hresult, nullptr);
-    ASSERT_TRUE(record->hasMessage);
+    ASSERT_TRUE(record->message.Present());
     EXPECT_EQ(Shown(record->message), reported.Message()) << "the message differs from the report's";
-    EXPECT_EQ(record->hasSource, source != nullptr);
+    EXPECT_EQ(record->source.Present(), source != nullptr);
     if (source != nullptr) {
         EXPECT_EQ(Shown(record->source), source);
     }
-    EXPECT_EQ(record->hasDescription, description != nullptr);
+    EXPECT_EQ(record->description.Present(), description != nullptr);
     if (description != nullptr) {
         EXPECT_EQ(Shown(record->description), description);
     }

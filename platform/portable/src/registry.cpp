@@ -17,6 +17,8 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fstream>
+#include <memory>
+#include <new>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -146,11 +148,11 @@ void* loadModule(const std::string& absolutePath)
     return dlopen(absolutePath.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
-// UTF-8 (paths, dlerror) to UTF-16; a byte that does not start a well-formed
-// sequence becomes U+FFFD.
-std::u16string widen(const std::string& text)
+// UTF-8 (paths, dlerror) to zero-terminated UTF-16, into `wide`, which has
+// room for text.size() + 1 units (never more units than bytes); a byte that
+// does not start a well-formed sequence becomes U+FFFD.
+void widen(const std::string& text, OLECHAR* wide)
 {
-    std::u16string wide;
     for (size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
         const int extra = byte < 0x80           ? 0
@@ -166,19 +168,19 @@ std::u16string widen(const std::string& text)
             code = (code << 6) | (next & 0x3F);
         }
         if (!wellFormed || code > 0x10FFFF) {
-            wide += u'\uFFFD';
+            *wide++ = u'\uFFFD';
             ++i;
             continue;
         }
         if (code >= 0x10000) {
-            wide += char16_t(0xD800 + ((code - 0x10000) >> 10));
-            wide += char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+            *wide++ = char16_t(0xD800 + ((code - 0x10000) >> 10));
+            *wide++ = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
-            wide += char16_t(code);
+            *wide++ = char16_t(code);
         }
         i += extra + 1;
     }
-    return wide;
+    *wide = u'\0';
 }
 
 // Leaves error information on the calling thread saying why a class could
@@ -189,8 +191,11 @@ void setLookupError(const std::string& description)
     ICreateErrorInfo* create = nullptr;
     if (FAILED(CreateErrorInfo(&create))) return;
     create->SetSource(const_cast<LPOLESTR>(u"jvelcom"));
-    std::u16string wide = widen(description);
-    create->SetDescription(&wide[0]);
+    std::unique_ptr<OLECHAR[]> wide(new (std::nothrow) OLECHAR[description.size() + 1]);
+    if (wide) {
+        widen(description, wide.get());
+        create->SetDescription(wide.get());
+    }
     IErrorInfo* info = nullptr;
     if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
         SetErrorInfo(0, info);
@@ -234,25 +239,37 @@ HRESULT jvelcom::getClassObjectFromRegistry(REFCLSID classId, REFIID riid, void*
     bool usable = false;
     const std::string className = registryFileName(classId);
     if (findModule(classId, modulePath, usable) == Lookup::NotFound) {
-        std::string perUser;
-        perUserDirectory(perUser);
-        setLookupError("Class " + className + " is not registered: no file " + className + " in " +
-                       (perUser.empty() ? std::string("the per-user registry") : perUser) + " or " +
-                       (ownDirectory().empty() ? std::string("the bundled registry")
-                                               : ownDirectory() + "/jvelcom-classes"));
+        std::string perUser, description = "Class ";
+        if (!perUserDirectory(perUser)) perUser = "the per-user registry";
+        description += className;
+        description += " is not registered: no file ";
+        description += className;
+        description += " in ";
+        description += perUser;
+        description += " or ";
+        description += ownDirectory().empty() ? std::string("the bundled registry") : ownDirectory();
+        if (!ownDirectory().empty()) description += "/jvelcom-classes";
+        setLookupError(description);
         return REGDB_E_CLASSNOTREG;
     }
     if (!usable) {
-        setLookupError("Class " + className + ": its registered module path is refused (not absolute, or not a "
-                       "bare file name beside libjvelcom)");
+        std::string description = "Class ";
+        description += className;
+        description += ": its registered module path is refused (not absolute, nor a bare file name beside libjvelcom)";
+        setLookupError(description);
         return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
     }
     dlerror();  // the reason read below is this load's
     void* module = loadModule(modulePath);
     if (module == nullptr) {
         const char* reason = dlerror();
-        setLookupError("Class " + className + ": module " + modulePath + " cannot be loaded: " +
-                       (reason != nullptr ? reason : "unknown reason"));
+        std::string description = "Class ";
+        description += className;
+        description += ": module ";
+        description += modulePath;
+        description += " cannot be loaded: ";
+        description += reason != nullptr ? reason : "unknown reason";
+        setLookupError(description);
         return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
     }
     auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(dlsym(module, "DllGetClassObject"));
