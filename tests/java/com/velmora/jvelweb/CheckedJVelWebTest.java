@@ -16,7 +16,8 @@ import org.junit.jupiter.api.Test;
 class CheckedJVelWebTest {
     private static String signature(Method method) {
         return method.getReturnType().getName() + " " + method.getName()
-                + Arrays.toString(method.getParameterTypes()) + " throws " + Arrays.toString(method.getExceptionTypes());
+                + Arrays.toString(method.getParameterTypes()) + " throws "
+                + Arrays.toString(method.getExceptionTypes());
     }
 
     private static Map<String, String> byName(Class<?> type, boolean natives) {
