@@ -93,34 +93,43 @@ constexpr bool RowMatchesOperation(HRESULT (STDMETHODCALLTYPE Interface::*)(Para
     }
 }
 
+// A caught error: reported, recorded, and the failure value returned.
+template <class Result, const char* Method>
+Result Refused(JNIEnv* env, const _com_error& error, FailureCause cause) noexcept
+{
+    ComErrorReport(env, error);
+    RecordFailure(Method, cause, error);
+    return Shape<Result>::Failure(env);
+}
+
 // The guarded call: the one place a _com_error is caught. `inputs` are the
 // COM values in Java order; the output variable starts at zero (or null), so a
 // plug-in that succeeds without writing it hands Java nothing uninitialised.
-// An error raised after the plug-in answered can only be our own allocation
-// failing while the answer becomes a Java value.
-template <class Result, class Interface, class... Params, class... Inputs>
-Result GuardedCall(JNIEnv* env, const char* method, const PluginRef& plugin,
-                   HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...), Inputs... inputs)
+template <class Result, const char* Method, class Interface, class... Params, class... Inputs>
+Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...),
+                   Inputs... inputs)
 {
     using S = Shape<Result>;
     typename S::Output output{};
-    bool answered = false;
     try {
         Interface* target = plugin.Checked();
         const HRESULT hr = (target->*operation)(inputs..., &output);
         if (FAILED(hr)) RaiseComErrorWithInfo(hr, target, DeclaringInterfaceId<Interface>());
-        answered = true;
+    } catch (const _com_error& error) {
+        return Refused<Result, Method>(env, error, FailureCause::ComError);
+    }
+    // The plug-in answered: an error from here on can only be our own
+    // allocation failing while the answer becomes a Java value.
+    try {
         const Result result = S::Success(env, output);
         // A null String result: the JVM could not make it and an
         // OutOfMemoryError is pending.
         if constexpr (std::is_same_v<Result, jstring>) {
-            if (result == nullptr) RecordFailure(method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+            if (result == nullptr) RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         }
         return result;
     } catch (const _com_error& error) {
-        ComErrorReport(env, error);
-        RecordFailure(method, answered ? FailureCause::OutOfMemory : FailureCause::ComError, error);
-        return S::Failure(env);
+        return Refused<Result, Method>(env, error, FailureCause::OutOfMemory);
     }
 }
 
@@ -129,76 +138,76 @@ Result GuardedCall(JNIEnv* env, const char* method, const PluginRef& plugin,
 // so names are released in reverse order once the call is over; the first
 // String that gives no text ends the native with its failure value, and the
 // Strings after it are not looked at.
-template <class Result, class Next>
-Result WithComArguments(JNIEnv*, const char*, Next&& next)
+template <class Result, const char* Method, class Next>
+Result WithComArguments(JNIEnv*, Next&& next)
 {
     return next();
 }
 
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jint value, Rest... rest);
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jboolean value, Rest... rest);
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jstring text, Rest... rest);
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest);
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest);
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest);
 
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jint value, Rest... rest)
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest)
 {
-    return WithComArguments<Result>(
-        env, method, [&](auto... more) { return next(static_cast<LONG>(value), more...); }, rest...);
+    return WithComArguments<Result, Method>(
+        env, [&](auto... more) { return next(static_cast<LONG>(value), more...); }, rest...);
 }
 
 // A Java boolean is widened by zero extension: false gives 0, true gives 1.
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jboolean value, Rest... rest)
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest)
 {
-    return WithComArguments<Result>(
-        env, method, [&](auto... more) { return next(static_cast<VARIANT_BOOL>(value), more...); }, rest...);
+    return WithComArguments<Result, Method>(
+        env, [&](auto... more) { return next(static_cast<VARIANT_BOOL>(value), more...); }, rest...);
 }
 
-template <class Result, class Next, class... Rest>
-Result WithComArguments(JNIEnv* env, const char* method, Next&& next, jstring text, Rest... rest)
+template <class Result, const char* Method, class Next, class... Rest>
+Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
 {
     SharedWideString name;
     switch (TakeJavaString(env, text, name)) {
     case JavaArgument::Taken:
         break;
     case JavaArgument::Pending:
-        RecordFailure(method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::WithExceptionPending();
     case JavaArgument::Null:
-        RecordFailure(method, FailureCause::NullArgument, E_INVALIDARG);
+        RecordFailure(Method, FailureCause::NullArgument, E_INVALIDARG);
         return Shape<Result>::Failure(env);
     case JavaArgument::Failed:  // the wide name could not be allocated
-        RecordFailure(method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::Failure(env);
     }
-    return WithComArguments<Result>(
-        env, method, [&](auto... more) { return next(name.Wide(), more...); }, rest...);
+    return WithComArguments<Result, Method>(
+        env, [&](auto... more) { return next(name.Wide(), more...); }, rest...);
 }
 
 // The whole frame. With no plug-in held it returns the failure value at once,
-// before any argument is looked at. `method` is the Java method's name, a
-// literal, for the failure record.
-template <class Result, class Interface, class... Params, class... Java>
-Result CallPlugin(JNIEnv* env, const char* method, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...),
-                  Java... arguments) noexcept
+// before any argument is looked at. `Method` is the Java method's name, for
+// the failure record: a template argument, so the success path does not even
+// carry it.
+template <class Result, const char* Method, class Interface, class... Params, class... Java>
+Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...), Java... arguments) noexcept
 {
     try {
         const PluginRef plugin(GetPlugin(env, nullptr));
         if (!plugin) {
             // The checked access would raise E_POINTER here.
-            RecordFailure(method, FailureCause::NoPlugin, E_POINTER);
+            RecordFailure(Method, FailureCause::NoPlugin, E_POINTER);
             return Shape<Result>::Failure(env);
         }
-        return WithComArguments<Result>(
-            env, method, [&](auto... inputs) { return GuardedCall<Result>(env, method, plugin, operation, inputs...); },
+        return WithComArguments<Result, Method>(
+            env, [&](auto... inputs) { return GuardedCall<Result, Method>(env, plugin, operation, inputs...); },
             arguments...);
     } catch (...) {
         // Unreachable by design (allocations do not throw, only _com_error is
         // raised and it is caught above); no exception may reach the JVM.
-        RecordFailure(method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::WithExceptionPending();
     }
 }
@@ -235,9 +244,12 @@ Result CallPlugin(JNIEnv* env, const char* method, HRESULT (STDMETHODCALLTYPE In
     static_assert(static_cast<int>(::jvelweb::WebPluginSlot::Name) == (slot), #Name " is not in slot " #slot); \
     static_assert(::jvelweb::RowMatchesOperation<Result __VA_OPT__(, __VA_ARGS__)>(&IWebPlugin2::Name),    \
                   #Name ": Java types and plug-in parameters disagree");                                 \
+    namespace {                                                                                           \
+    constexpr char kJavaName_##Name[] = #Name;                                                            \
+    }                                                                                                     \
     extern "C" JNIEXPORT Result JNICALL Java_com_velmora_jvelweb_JVelWeb_##Name(                             \
         JNIEnv* env, jobject __VA_OPT__(, JVELWEB_PARAMS(__VA_ARGS__)))                                      \
     {                                                                                                     \
-        return ::jvelweb::CallPlugin<Result>(env, #Name,                                                     \
-                                             &IWebPlugin2::Name __VA_OPT__(, JVELWEB_NAMES(__VA_ARGS__))); \
+        return ::jvelweb::CallPlugin<Result, kJavaName_##Name>(                                             \
+            env, &IWebPlugin2::Name __VA_OPT__(, JVELWEB_NAMES(__VA_ARGS__)));                               \
     }
