@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "bridge/failure_record.h"
 #include "bridge/property_bag.h"
 #include "bridge/plugin_handle.h"
 #include "bridge/trace.h"
@@ -11,18 +12,42 @@
 namespace jvelweb {
 namespace {
 
+constexpr const char kInitialize[] = "_jni_initialize";
+
+// Where Windows looks the plug-in up: what the failure record says when COM
+// gives no reason of its own for a failed creation.
+constexpr const char kRegistrationLookedUp[] =
+    "Class {18B46DCC-AD84-47A3-8974-433DC96BACB6} is looked up in "
+    "HKCR\\CLSID\\{18B46DCC-AD84-47A3-8974-433DC96BACB6}\\InprocServer32";
+
 void RaiseIfFailed(HRESULT hr)
 {
     if (FAILED(hr)) RaiseComError(hr);
 }
 
+// Why the plug-in could not be created, when that was the failure.
+struct CreationFailure {
+    bool failed = false;
+    ComPtr<IErrorInfo> info;  // what COM said about it, if anything
+};
+
 // Creates and runs the plug-in, asks it for IWebPlugin2 into `plugin`, and
 // hands its IPersistPropertyBag::Load a bag holding DeviceFlag. Every failure
-// raises a _com_error with the HRESULT alone.
-void AcquirePlugin(PluginRef& plugin, jint deviceFlag)
+// raises a _com_error with the HRESULT alone. When the creation fails, the
+// error information COM left for it (the portable layer names the class, the
+// module tried and the loader's reason) goes to `creation`, for the failure
+// record only: the report shows no error information here.
+void AcquirePlugin(PluginRef& plugin, jint deviceFlag, CreationFailure& creation)
 {
     ComPtr<IUnknown> unknown;
-    RaiseIfFailed(CoCreateInstance(CLSID_VelWebPlugin, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.ReceiveVoid()));
+    SetErrorInfo(0, nullptr);  // what is found after a failure is this creation's
+    const HRESULT created =
+        CoCreateInstance(CLSID_VelWebPlugin, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.ReceiveVoid());
+    if (FAILED(created)) {
+        creation.failed = true;
+        if (GetErrorInfo(0, creation.info.Receive()) != S_OK) creation.info.Reset();
+        RaiseComError(created);
+    }
     HRESULT hr = OleRun(unknown.Get());
     if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IWebPlugin2, plugin.ReceiveVoid());
     unknown.Reset();
@@ -58,20 +83,34 @@ using namespace jvelweb;
 extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initialize(JNIEnv* env, jobject self,
                                                                                      jint deviceFlag)
 {
-    if (FAILED(CoInitialize(nullptr))) {
+    const HRESULT initialized = CoInitialize(nullptr);
+    if (FAILED(initialized)) {
         Trace(env, "Could not initialize COM!");
+        RecordFailure(kInitialize, FailureCause::ComError, initialized);
         return -1;
     }
     PluginRef plugin(GetPlugin(env, self));
-    if (plugin) return -1;  // already held; this CoInitialize stays unbalanced
+    if (plugin) {
+        // Already held: traced as nothing, recorded all the same. This
+        // CoInitialize stays unbalanced.
+        RecordFailure(kInitialize, FailureCause::AlreadyHeld, kAlreadyHeld);
+        return -1;
+    }
+    CreationFailure creation;
     try {
-        AcquirePlugin(plugin, deviceFlag);
+        AcquirePlugin(plugin, deviceFlag, creation);
     } catch (const _com_error& error) {
         Trace(env, "Could not acquire VelWeb plugin!");
         ComErrorReport(env, error);
+        // The bag or the name that could not be allocated, or COM out of memory.
+        const FailureCause cause =
+            error.Error() == E_OUTOFMEMORY ? FailureCause::OutOfMemory : FailureCause::ComError;
+        RecordFailure(kInitialize, cause, error, creation.info.Get(),
+                      creation.failed ? kRegistrationLookedUp : nullptr);
         return -1;  // `plugin` releases whatever was obtained
     } catch (...) {
         Trace(env, "Could not acquire VelWeb plugin!");
+        RecordFailure(kInitialize, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return -1;
     }
     SetPlugin(env, self, plugin.Get());

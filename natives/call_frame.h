@@ -2,6 +2,8 @@
 // _jni_delete: borrow the plug-in, turn the Java arguments into COM values,
 // call exactly one operation, turn its output into the Java result, and turn
 // every COM failure into the fixed failure value plus a report to Trace.
+// Every failure path also writes the thread's failure record, under the
+// row's Java method name; the success path never touches it.
 //
 // A native is one row, JVELWEB_NATIVE(slot, result, Name, Java parameter
 // types...): the row names the Java method and the operation (they share the
@@ -17,6 +19,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "bridge/failure_record.h"
 #include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
 
@@ -90,10 +93,19 @@ constexpr bool RowMatchesOperation(HRESULT (STDMETHODCALLTYPE Interface::*)(Para
     }
 }
 
+// A caught error: reported, recorded, and the failure value returned.
+template <class Result, const char* Method>
+Result Refused(JNIEnv* env, const _com_error& error, FailureCause cause) noexcept
+{
+    ComErrorReport(env, error);
+    RecordFailure(Method, cause, error);
+    return Shape<Result>::Failure(env);
+}
+
 // The guarded call: the one place a _com_error is caught. `inputs` are the
 // COM values in Java order; the output variable starts at zero (or null), so a
 // plug-in that succeeds without writing it hands Java nothing uninitialised.
-template <class Result, class Interface, class... Params, class... Inputs>
+template <class Result, const char* Method, class Interface, class... Params, class... Inputs>
 Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...),
                    Inputs... inputs)
 {
@@ -103,10 +115,21 @@ Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLT
         Interface* target = plugin.Checked();
         const HRESULT hr = (target->*operation)(inputs..., &output);
         if (FAILED(hr)) RaiseComErrorWithInfo(hr, target, DeclaringInterfaceId<Interface>());
-        return S::Success(env, output);
     } catch (const _com_error& error) {
-        ComErrorReport(env, error);
-        return S::Failure(env);
+        return Refused<Result, Method>(env, error, FailureCause::ComError);
+    }
+    // The plug-in answered: an error from here on can only be our own
+    // allocation failing while the answer becomes a Java value.
+    try {
+        const Result result = S::Success(env, output);
+        // A null String result: the JVM could not make it and an
+        // OutOfMemoryError is pending.
+        if constexpr (std::is_same_v<Result, jstring>) {
+            if (result == nullptr) RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        }
+        return result;
+    } catch (const _com_error& error) {
+        return Refused<Result, Method>(env, error, FailureCause::OutOfMemory);
     }
 }
 
@@ -115,35 +138,35 @@ Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLT
 // so names are released in reverse order once the call is over; the first
 // String that gives no text ends the native with its failure value, and the
 // Strings after it are not looked at.
-template <class Result, class Next>
+template <class Result, const char* Method, class Next>
 Result WithComArguments(JNIEnv*, Next&& next)
 {
     return next();
 }
 
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest);
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest);
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest);
 
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest)
 {
-    return WithComArguments<Result>(
+    return WithComArguments<Result, Method>(
         env, [&](auto... more) { return next(static_cast<LONG>(value), more...); }, rest...);
 }
 
 // A Java boolean is widened by zero extension: false gives 0, true gives 1.
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest)
 {
-    return WithComArguments<Result>(
+    return WithComArguments<Result, Method>(
         env, [&](auto... more) { return next(static_cast<VARIANT_BOOL>(value), more...); }, rest...);
 }
 
-template <class Result, class Next, class... Rest>
+template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
 {
     SharedWideString name;
@@ -151,28 +174,40 @@ Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
     case JavaArgument::Taken:
         break;
     case JavaArgument::Pending:
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::WithExceptionPending();
     case JavaArgument::Null:
-    case JavaArgument::Failed:
+        RecordFailure(Method, FailureCause::NullArgument, E_INVALIDARG);
+        return Shape<Result>::Failure(env);
+    case JavaArgument::Failed:  // the wide name could not be allocated
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::Failure(env);
     }
-    return WithComArguments<Result>(
+    return WithComArguments<Result, Method>(
         env, [&](auto... more) { return next(name.Wide(), more...); }, rest...);
 }
 
 // The whole frame. With no plug-in held it returns the failure value at once,
-// before any argument is looked at.
-template <class Result, class Interface, class... Params, class... Java>
+// before any argument is looked at. `Method` is the Java method's name, for
+// the failure record: a template argument, so the success path does not even
+// carry it.
+template <class Result, const char* Method, class Interface, class... Params, class... Java>
 Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...), Java... arguments) noexcept
 {
     try {
         const PluginRef plugin(GetPlugin(env, nullptr));
-        if (!plugin) return Shape<Result>::Failure(env);
-        return WithComArguments<Result>(
-            env, [&](auto... inputs) { return GuardedCall<Result>(env, plugin, operation, inputs...); }, arguments...);
+        if (!plugin) {
+            // The checked access would raise E_POINTER here.
+            RecordFailure(Method, FailureCause::NoPlugin, E_POINTER);
+            return Shape<Result>::Failure(env);
+        }
+        return WithComArguments<Result, Method>(
+            env, [&](auto... inputs) { return GuardedCall<Result, Method>(env, plugin, operation, inputs...); },
+            arguments...);
     } catch (...) {
         // Unreachable by design (allocations do not throw, only _com_error is
         // raised and it is caught above); no exception may reach the JVM.
+        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::WithExceptionPending();
     }
 }
@@ -209,8 +244,12 @@ Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)
     static_assert(static_cast<int>(::jvelweb::WebPluginSlot::Name) == (slot), #Name " is not in slot " #slot); \
     static_assert(::jvelweb::RowMatchesOperation<Result __VA_OPT__(, __VA_ARGS__)>(&IWebPlugin2::Name),    \
                   #Name ": Java types and plug-in parameters disagree");                                 \
+    namespace {                                                                                           \
+    constexpr char kJavaName_##Name[] = #Name;                                                            \
+    }                                                                                                     \
     extern "C" JNIEXPORT Result JNICALL Java_com_velmora_jvelweb_JVelWeb_##Name(                             \
         JNIEnv* env, jobject __VA_OPT__(, JVELWEB_PARAMS(__VA_ARGS__)))                                      \
     {                                                                                                     \
-        return ::jvelweb::CallPlugin<Result>(env, &IWebPlugin2::Name __VA_OPT__(, JVELWEB_NAMES(__VA_ARGS__))); \
+        return ::jvelweb::CallPlugin<Result, kJavaName_##Name>(                                             \
+            env, &IWebPlugin2::Name __VA_OPT__(, JVELWEB_NAMES(__VA_ARGS__)));                               \
     }

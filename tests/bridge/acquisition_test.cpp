@@ -18,6 +18,7 @@
 #include "bridge/com_error.h"
 #include "bridge/plugin_handle.h"
 #include "tests/bridge/bridge_test_support.h"
+#include "tests/support/failure_check.h"
 #include "tests/support/fake_jni.h"
 #include "tests/support/probe_plugin.h"
 #include "tests/support/trace_capture.h"
@@ -32,6 +33,7 @@ protected:
     void SetUp() override
     {
         ClearPendingErrorInfo();
+        ClearFailures();
         liveStrings_ = LiveStrings();
         CoInitialize(nullptr);  // the factory registers and revokes on an initialised thread
         factory_.emplace();
@@ -78,6 +80,7 @@ TEST_P(DeviceFlagTest, LoadSeesTheFlagAndTheSlotHoldsTheOnlyReference)
 {
     ASSERT_EQ(Initialize(GetParam()), 0);
     EXPECT_TRUE(trace_.Lines().empty()) << trace_.Lines().front();
+    ExpectNoFailure();
     ASSERT_EQ(factory_->Made().size(), 1u);
     ProbePlugin& probe = *factory_->Latest();
     EXPECT_EQ(probe.loadCalls, 1);
@@ -102,6 +105,7 @@ TEST_F(AcquisitionTest, SecondInitializeKeepsTheFirstAndReinitializingMakesANewP
     EXPECT_EQ(Initialize(2), -1);
     CoUninitialize();  // the refused call's CoInitialize
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectOneFailure("_jni_initialize", FailureCause::AlreadyHeld, kAlreadyHeld);
     EXPECT_EQ(factory_->Made().size(), 1u) << "a second plug-in was made";
     EXPECT_EQ(Held(), first->Plugin());
     EXPECT_EQ(first->References(), 1u);
@@ -125,6 +129,7 @@ TEST_F(AcquisitionTest, DeleteWithoutPluginReturnsZero)
     EXPECT_EQ(Delete(), 0);
     EXPECT_EQ(Held(), nullptr);
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectNoFailure();
 }
 
 TEST_F(AcquisitionTest, BagLivesThroughLoadAndAsLongAsThePluginKeepsIt)
@@ -153,6 +158,12 @@ TEST_F(AcquisitionTest, BagLivesThroughLoadAndAsLongAsThePluginKeepsIt)
 // portable layer) a per-user registration naming a module that does not exist.
 enum class Source { Probe, Unregistered, MissingModule };
 
+// What the failure record's source and description say: nothing (no error
+// information), the COM layer's reason for a failed creation (on Windows,
+// whose COM gives none, where the registration is looked up), or where the
+// registration is looked up.
+enum class Described { Nothing, ByLayer, WhereLookedUp };
+
 struct FailureRow {
     const char* name;
     Source source;
@@ -162,36 +173,38 @@ struct FailureRow {
     const char* message;
     size_t probesMade;
     int loadCalls;
+    Described described;
 };
 
 const FailureRow kFailures[] = {
-    {"NotRegistered", Source::Unregistered, S_OK, nullptr, "80040154", "Class not registered", 0, 0},
+    {"NotRegistered", Source::Unregistered, S_OK, nullptr, "80040154", "Class not registered", 0, 0,
+     Described::ByLayer},
 #ifndef _WIN32
     // Windows answers the same for a registered module that is missing; Wine
     // tries the other server kinds after it and answers "class not registered".
     {"ModuleMissing", Source::MissingModule, S_OK, nullptr, "8007007e", "The specified module could not be found.",
-     0, 0},
+     0, 0, Described::ByLayer},
 #endif
     {"CreateFails", Source::Probe, CLASS_E_CLASSNOTAVAILABLE, nullptr, "80040111", "ClassFactory cannot supply requested class",
-     0, 0},
+     0, 0, Described::WhereLookedUp},
     {"RunFails", Source::Probe, S_OK,
      [](ProbePlugin& p) {
          p.offersRunnableObject = true;
          p.runResult = E_UNEXPECTED;
      },
-     "8000ffff", "Catastrophic failure", 1, 0},
+     "8000ffff", "Catastrophic failure", 1, 0, Described::Nothing},
     {"NoWebPlugin2", Source::Probe, S_OK, [](ProbePlugin& p) { p.offersWebPlugin2 = false; }, "80004002",
-     "No such interface supported", 1, 0},
+     "No such interface supported", 1, 0, Described::Nothing},
     {"NoPersistPropertyBag", Source::Probe, S_OK, [](ProbePlugin& p) { p.offersPersistPropertyBag = false; }, "80004002",
-     "No such interface supported", 1, 0},
+     "No such interface supported", 1, 0, Described::Nothing},
     {"LoadFails", Source::Probe, S_OK,
      [](ProbePlugin& p) {
          p.loadResult = DISP_E_TYPEMISMATCH;
          p.touchesBagDuringLoad = true;
      },
-     "80020005", "Type mismatch.", 1, 1},
+     "80020005", "Type mismatch.", 1, 1, Described::Nothing},
     {"LoadFailsInDispatchRange", Source::Probe, S_OK, [](ProbePlugin& p) { p.loadResult = HRESULT(0x80040205); }, "80040205",
-     "IDispatch error #5", 1, 1},
+     "IDispatch error #5", 1, 1, Described::Nothing},
 };
 
 #ifdef _WIN32
@@ -264,7 +277,38 @@ std::string ReportMessage(const char* hex, const char* windowsText)
 #endif
 }
 
-class AcquisitionFailure : public AcquisitionTest, public ::testing::WithParamInterface<FailureRow> {};
+class AcquisitionFailure : public AcquisitionTest, public ::testing::WithParamInterface<FailureRow> {
+protected:
+    // The record of the refusal: a COM error, its source and description
+    // only where COM or the library could say why the plug-in was not made.
+    void ExpectRecord(const FailureRow& row)
+    {
+        const HRESULT hr = HRESULT(std::strtoul(row.hex, nullptr, 16));
+        Described described = row.described;
+#ifdef _WIN32
+        if (described == Described::ByLayer) described = Described::WhereLookedUp;
+#endif
+        const char* const lookedUp = "Class {18B46DCC-AD84-47A3-8974-433DC96BACB6} is looked up in "
+                                     "HKCR\\CLSID\\{18B46DCC-AD84-47A3-8974-433DC96BACB6}\\InprocServer32";
+        if (described != Described::ByLayer) {
+            ExpectOneFailure("_jni_initialize", FailureCause::ComError, hr, nullptr,
+                             described == Described::WhereLookedUp ? lookedUp : nullptr);
+            return;
+        }
+        ASSERT_NE(LastFailure(), nullptr);
+        const FailureRecord& record = *LastFailure();
+        EXPECT_EQ(static_cast<unsigned>(record.hresult), static_cast<unsigned>(hr));
+        EXPECT_EQ(Shown(record.source), "jvelcom");
+        const std::string description = Shown(record.description);
+        EXPECT_NE(description.find("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"), std::string::npos) << description;
+        if (row.source == Source::MissingModule) {
+            // The module tried, and why it was not loaded.
+            EXPECT_NE(description.find("/nonexistent/libvelweb-missing.so"), std::string::npos) << description;
+            EXPECT_NE(description.find("does not exist"), std::string::npos) << description;
+        }
+        EXPECT_FALSE(ClearPendingErrorInfo()) << "the layer's error information was left on the thread";
+    }
+};
 
 TEST_P(AcquisitionFailure, ReturnsMinusOneReportsAndLeavesNothingBehind)
 {
@@ -296,6 +340,7 @@ TEST_P(AcquisitionFailure, ReturnsMinusOneReportsAndLeavesNothingBehind)
     IErrorInfo* layerInfo = nullptr;
     if (GetErrorInfo(0, &layerInfo) == S_OK) layerInfo->Release();
     EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";
+    ExpectRecord(row);
     if (factory_) {
         EXPECT_EQ(factory_->Made().size(), row.probesMade);
         if (factory_->Latest() != nullptr) {

@@ -3,7 +3,8 @@
 # so a class added to the package is checked without touching this file.
 # doclint does not follow in-page links, so each href="#x" must also find an
 # id="x" in the same file.
-file(GLOB sources ${SOURCES}/*.java)
+# Sources generated at build time (the checked facade) are checked as well.
+file(GLOB sources ${SOURCES}/*.java ${GENERATED}/*.java)
 if(NOT sources)
   message(FATAL_ERROR "no Java sources in ${SOURCES}")
 endif()

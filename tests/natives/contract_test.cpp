@@ -1,5 +1,6 @@
 // Every native against the probe, through the fake JNIEnv: what Java gets,
-// what the plug-in receives, what reaches the trace, and what is left behind.
+// what the plug-in receives, what reaches the trace and the thread's failure
+// record, and what is left behind.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "bridge/plugin_handle.h"
 #include "tests/natives/native_table.h"
+#include "tests/support/failure_check.h"
 #include "tests/support/fake_jni.h"
 #include "tests/support/ole_text.h"
 #include "tests/support/probe_plugin.h"
@@ -48,6 +50,7 @@ protected:
     void SetUp() override
     {
         liveStrings_ = LiveStrings();
+        ClearFailures();
         probe_.AddRef();  // the slot's own reference
         SetPlugin(nullptr, nullptr, probe_.Plugin());
         referencesBefore_ = probe_.References();
@@ -116,6 +119,7 @@ TEST_P(NativeContract, WithoutPluginReturnsFailureValueAndReadsNoArgument)
     EXPECT_EQ(jni_.newStringCalls, result.type == JavaType::String ? 1 : 0);
     EXPECT_TRUE(probe_.Calls().empty());
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectOneFailure(Row().name, FailureCause::NoPlugin, E_POINTER);
 }
 
 TEST_P(NativeContract, CallsItsSlotOnceWithArgumentsInJavaOrder)
@@ -161,6 +165,7 @@ TEST_P(NativeContract, CallsItsSlotOnceWithArgumentsInJavaOrder)
     EXPECT_EQ(jni_.getCharsCalls, jni_.releaseCharsCalls);
     EXPECT_EQ(jni_.getCharsCalls, static_cast<int>(std::count(parameters.begin(), parameters.end(), JavaType::String)));
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectNoFailure();
 }
 
 TEST_P(NativeContract, SuccessCodesOtherThanSOkStillSucceed)
@@ -176,6 +181,7 @@ TEST_P(NativeContract, SuccessCodesOtherThanSOkStillSucceed)
     case JavaType::String: EXPECT_EQ(jni_.TextOf(result.string), "x"); break;
     }
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectNoFailure();
 }
 
 TEST_P(NativeContract, OutputTheProbeLeavesUnwrittenReadsAsZeroFalseOrEmpty)
@@ -191,6 +197,7 @@ TEST_P(NativeContract, OutputTheProbeLeavesUnwrittenReadsAsZeroFalseOrEmpty)
         EXPECT_EQ(jni_.TextOf(result.string), "");
         break;
     }
+    ExpectNoFailure();
 }
 
 TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInterface)
@@ -199,6 +206,7 @@ TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInte
         SCOPED_TRACE(supported ? "error information supported for the declaring interface"
                                : "error information supported for the other interface only");
         trace_.Clear();
+        ClearFailures();
         probe_.ClearCalls();
         probe_.answer = static_cast<HRESULT>(0x80041234);
         probe_.numberAnswer = 7;  // written, yet a failure must not return it
@@ -217,6 +225,8 @@ TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInte
                                                    supported ? "Probe source" : TraceCapture::kNull,
                                                    supported ? "Probe description" : TraceCapture::kNull};
         EXPECT_EQ(trace_.Lines(), expected);
+        ExpectOneFailure(Row().name, FailureCause::ComError, static_cast<HRESULT>(0x80041234),
+                         supported ? "Probe source" : nullptr, supported ? "Probe description" : nullptr);
         IErrorInfo* left = nullptr;
         if (GetErrorInfo(0, &left) == S_OK) left->Release();
     }
@@ -235,12 +245,14 @@ TEST_P(NamedNativeContract, NullStringArgumentGivesFailureValueWithoutCallingThe
         if (parameters[nulled] != JavaType::String) continue;
         SCOPED_TRACE("null String at argument " + std::to_string(nulled));
         jni_.Reset();
+        ClearFailures();
         auto values = Arguments();
         values[nulled].string = nullptr;
         const NativeResult result = Call(values);
         ExpectFailureValue(result);
         EXPECT_TRUE(probe_.Calls().empty());
         EXPECT_TRUE(trace_.Lines().empty());
+        ExpectOneFailure(Row().name, FailureCause::NullArgument, E_INVALIDARG);
         // Strings before the null one were read and given back; none after it.
         int before = 0;
         for (size_t i = 0; i < nulled; ++i) before += parameters[i] == JavaType::String;
@@ -256,6 +268,7 @@ TEST_P(NamedNativeContract, NoCharactersMeansAnExceptionIsPendingAndNoFurtherJni
     EXPECT_EQ(jni_.newStringCalls, 0);
     EXPECT_TRUE(probe_.Calls().empty());
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectOneFailure(Row().name, FailureCause::OutOfMemory, E_OUTOFMEMORY);
     switch (result.type) {
     case JavaType::Boolean: EXPECT_EQ(result.flag, JNI_FALSE); break;
     case JavaType::Int: EXPECT_EQ(result.number, -99); break;
@@ -276,6 +289,7 @@ TEST_P(NamedNativeContract, EmptyNamesReachThePluginAsEmptyText)
         EXPECT_FALSE(calls[0].inputs[i].isNull) << "an empty name is an empty BSTR, not null";
         EXPECT_TRUE(calls[0].inputs[i].text.empty());
     }
+    ExpectNoFailure();
 }
 
 TEST_P(TextNativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenTheJvmCannotMakeThem)
@@ -294,12 +308,14 @@ TEST_P(TextNativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenThe
     // Two results are two distinct Java Strings.
     NativeResult again = Call(Arguments());
     EXPECT_NE(again.string, result.string);
+    ExpectNoFailure();
 
     probe_.textAnswer = u"lost";
     jni_.failNewString = true;
     result = Call(Arguments());
     EXPECT_EQ(result.string, nullptr);
     EXPECT_TRUE(trace_.Lines().empty());
+    ExpectOneFailure(Row().name, FailureCause::OutOfMemory, E_OUTOFMEMORY);
 }
 
 std::string RowName(const ::testing::TestParamInfo<NativeRow>& info) { return info.param.name; }

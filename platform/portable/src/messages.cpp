@@ -35,6 +35,9 @@ const SystemMessage win32Messages[] = {
      "The system cannot find message text for message number 0x%1 in the message file for %2.\r\n"},
     {ERROR_NO_UNICODE_TRANSLATION,
      "No mapping for the Unicode character exists in the target multi-byte code page.\r\n"},
+    {ERROR_ALREADY_INITIALIZED,
+     "An attempt was made to perform an initialization operation when initialization has already been "
+     "completed.\r\n"},
     {ERROR_RESOURCE_TYPE_NOT_FOUND, "The specified resource type cannot be found in the image file.\r\n"},
     {ERROR_RESOURCE_LANG_NOT_FOUND, "The specified resource language ID cannot be found in the image file.\r\n"},
 };

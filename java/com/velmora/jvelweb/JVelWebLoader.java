@@ -46,6 +46,7 @@ final class JVelWebLoader {
         if (loaded) return;
         String source = findAndLoad();
         checkVersion(source, jarVersion());
+        JVelWebTrace.configureFromSettings();
         loaded = true;
     }
 

@@ -1,6 +1,7 @@
 package com.velmora.jvelweb;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import java.io.ByteArrayOutputStream;
 import java.io.IOException;
@@ -12,15 +13,18 @@ import java.nio.file.Path;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
+import java.util.Map;
 import java.util.concurrent.CompletableFuture;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.io.TempDir;
 
 /**
- * The failure reports of the library built to trace to stderr, read from a
- * child JVM (one library per process): six lines per refused call, with the
- * simulator's source and description; nothing for successes, null Strings
- * or calls without a plug-in.
+ * The failure reports of the default library with its trace switched on at
+ * run time, read from a child JVM (the switch is read once, when the library
+ * loads): six lines per refused call, with the simulator's source and
+ * description; nothing for successes, null Strings or calls without a
+ * plug-in. Also what the child's failure record says where only a child can
+ * show it: another HOME, a JVM out of memory.
  */
 class RefusalTraceTest {
     private static final String SOURCE = "VelWeb Simulator";
@@ -35,13 +39,22 @@ class RefusalTraceTest {
         }
     }
 
+    /** A child tracing to stderr, switched on by the system property. */
     static Run probe(Path home, String... args) throws Exception {
+        return probe(home, Map.of(), List.of("-Djvelweb.trace=stderr"), args);
+    }
+
+    static Run probe(Path home, Map<String, String> environment, List<String> options, String... args)
+            throws Exception {
         List<String> command = new ArrayList<>(List.of(System.getProperty("java.home") + "/bin/java", "-Xcheck:jni",
                 "--enable-native-access=ALL-UNNAMED",
-                "-Djava.library.path=" + System.getProperty("jvelweb.tracedLibraryPath"),
-                "-cp", System.getProperty("jvelweb.classPath"), TraceProbe.class.getName()));
+                "-Djava.library.path=" + System.getProperty("java.library.path")));
+        command.addAll(options);
+        command.addAll(List.of("-cp", System.getProperty("jvelweb.classPath"), TraceProbe.class.getName()));
         command.addAll(Arrays.asList(args));
         ProcessBuilder builder = new ProcessBuilder(command);
+        builder.environment().remove("JVELWEB_TRACE");
+        builder.environment().putAll(environment);
         if (home != null) {
             builder.environment().put("HOME", home.toString());
         }
@@ -80,6 +93,59 @@ class RefusalTraceTest {
         assertEquals(report("80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'"), run.stderr);
     }
 
+    static final List<String> QUERY_REPORT =
+            report("80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'");
+
+    @Test
+    void theVariableSwitchesTheTraceOnAndThePropertyWinsOverIt() throws Exception {
+        Run run = probe(null, Map.of("JVELWEB_TRACE", "stderr"), List.of(), "query");
+        assertEquals(List.of("0", "-99", "0"), run.stdout);
+        assertEquals(QUERY_REPORT, run.stderr);
+        assertEquals(List.of(), probe(null, Map.of("JVELWEB_TRACE", "stderr"), List.of("-Djvelweb.trace=off"),
+                "query").stderr, "off");
+        assertEquals(List.of(), probe(null, Map.of(), List.of(), "query").stderr, "discarded by default");
+    }
+
+    @Test
+    void aTraceFileIsAppendedToAndOneThatCannotBeOpenedFallsBackToStderr(@TempDir Path temp) throws Exception {
+        Path file = temp.resolve("trace.log");
+        for (int run = 1; run <= 2; run++) {
+            assertEquals(List.of(), probe(null, Map.of("JVELWEB_TRACE", file.toString()), List.of(), "query").stderr);
+            List<String> expected = new ArrayList<>();
+            for (int i = 0; i < run; i++) {
+                expected.addAll(QUERY_REPORT);
+            }
+            assertEquals(expected, Files.readAllLines(file, StandardCharsets.UTF_8), "after run " + run);
+        }
+        Path unopenable = temp.resolve("no such directory").resolve("trace.log");
+        Run run = probe(null, Map.of(), List.of("-Djvelweb.trace=" + unopenable), "query");
+        assertEquals(List.of("0", "-99", "0"), run.stdout, "the calls go on");
+        assertEquals(7, run.stderr.size(), "stderr " + run.stderr);
+        assertTrue(run.stderr.get(0).startsWith("JVelWeb: cannot open the trace file " + unopenable),
+                run.stderr.get(0));
+        assertEquals(QUERY_REPORT, run.stderr.subList(1, 7));
+    }
+
+    /** Failures on eight threads at once: every line is one of the report's, whole. */
+    @Test
+    void concurrentReportsNeverMixWithinALine() throws Exception {
+        Run run = probe(null, "threads");
+        assertEquals(List.of("0", "0"), run.stdout);
+        assertEquals(8 * 50 * 6, run.stderr.size());
+        for (String line : run.stderr) {
+            assertTrue(line.equals(" ") || line.equals("JVelWeb COM Exception:") || line.equals("80040a01")
+                    || line.equals("IDispatch error #2049") || line.equals(SOURCE)
+                    || line.matches("No effect named 'thread [0-7] call [0-9]+'"), line);
+        }
+    }
+
+    @Test
+    void aJvmOutOfMemoryForAStringResultIsRecorded() throws Exception {
+        Run run = probe(null, Map.of(), List.of("-Xmx32m"), "oom");
+        assertEquals(List.of("OutOfMemoryError", "GetPluginVersion OUT_OF_MEMORY 8007000e"), run.stdout,
+                "stderr " + run.stderr);
+    }
+
     @Test
     void refusedCreationsAreReportedOncePerRefusal() throws Exception {
         Run run = probe(null, "creation");
@@ -108,17 +174,28 @@ class RefusalTraceTest {
         assertEquals(List.of(), run.stderr, "stderr");
     }
 
-    /** A per-user registration of a module that is not there: acquisition fails and says so. */
+    /**
+     * A per-user registration of a module the loader cannot load (a file that
+     * is no shared object): acquisition fails and says so; the report shows no
+     * error information, the failure record names the module path and the
+     * loader's own reason.
+     */
     @Test
-    void failedAcquisitionIsReported(@TempDir Path home) throws Exception {
+    void failedAcquisitionIsReportedAndTheRecordNamesTheModulePath(@TempDir Path home) throws Exception {
         Path classes = Files.createDirectories(home.resolve(".jvelcom/classes"));
-        Files.writeString(classes.resolve("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"),
-                home.resolve("no-such-module.so") + "\n");
+        Path module = Files.writeString(home.resolve("not-a-module.so"), "not a shared object\n".repeat(16));
+        Files.writeString(classes.resolve("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"), module + "\n");
         Run run = probe(home, "unregistered");
         assertEquals(List.of("-1", "-99", "", "0"), run.stdout);
-        assertEquals(7, run.stderr.size(), "stderr " + run.stderr);
-        assertEquals(List.of("Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:"),
-                run.stderr.subList(0, 3), "stderr " + run.stderr);
-        assertEquals(List.of("(null)", "(null)"), run.stderr.subList(5, 7), "no error information: " + run.stderr);
+        assertEquals(List.of("Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", "8007007e",
+                "The specified module could not be found.", "(null)", "(null)"), run.stderr);
+
+        run = probe(home, "broken");
+        assertEquals(4, run.stdout.size(), "stdout " + run.stdout);
+        assertEquals(List.of("-1", "_jni_initialize COM_ERROR 8007007e", "jvelcom"), run.stdout.subList(0, 3));
+        String description = run.stdout.get(3);
+        assertTrue(description.contains("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"), description);
+        assertTrue(description.contains(module.toString()), description);
+        assertTrue(description.contains("invalid ELF header"), description);
     }
 }
