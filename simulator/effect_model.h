@@ -96,9 +96,12 @@ public:
     };
 
 private:
+    // One parameter's slots, or the inside effect, as they were before a change.
     struct Saved {
         size_t position;
-        ParameterValues values;
+        bool inside;  // the inside effect rather than the slots of parameter
+        Parameter parameter;
+        std::array<int32_t, kMaxSlots> slots;
         size_t insideEffect;
     };
 
@@ -113,8 +116,9 @@ private:
     void ForPlayable(size_t position, Visit&& visit);
     // The index-th selected member, or kNoEffect; count is how many are selected.
     size_t SelectedMember(const Effect& effect, Selection selection, size_t index, size_t& count) const;
-    // Keeps what a change overwrites, when a batch may have to put it back.
-    void Remember(size_t position);
+    // Keep what a change overwrites, when a batch may have to put it back.
+    void Remember(size_t position, Parameter parameter);
+    void RememberInside(size_t position);
     void Rollback() noexcept;
 
     // A deque keeps every effect where it is as more are added, so the name

@@ -17,20 +17,29 @@ EffectModel::Batch::~Batch()
     std::vector<Saved>().swap(model_.saved_);
 }
 
-void EffectModel::Remember(size_t position)
+// Effects made in the batch go as a whole; older ones get their values back.
+void EffectModel::Remember(size_t position, Parameter parameter)
 {
-    // Effects made in the batch go as a whole; older ones get their values back.
     if (batchStart_ == kNoEffect || position >= batchStart_) return;
-    const Effect& effect = effects_[position];
-    saved_.push_back({position, effect.values, effect.insideEffect});
+    const auto& slots = effects_[position].values[static_cast<int>(parameter)];
+    saved_.push_back({position, false, parameter, slots, kNoEffect});
+}
+
+void EffectModel::RememberInside(size_t position)
+{
+    if (batchStart_ == kNoEffect || position >= batchStart_) return;
+    saved_.push_back({position, true, Parameter{}, {}, effects_[position].insideEffect});
 }
 
 void EffectModel::Rollback() noexcept
 {
     // Latest first, so an effect changed twice ends with its first saved state.
     for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
-        effects_[saved->position].values = saved->values;
-        effects_[saved->position].insideEffect = saved->insideEffect;
+        Effect& effect = effects_[saved->position];
+        if (saved->inside)
+            effect.insideEffect = saved->insideEffect;
+        else
+            effect.values[static_cast<int>(saved->parameter)] = saved->slots;
     }
     while (effects_.size() > batchStart_) {
         positions_.erase(effects_.back().name);

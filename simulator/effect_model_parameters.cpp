@@ -62,7 +62,7 @@ Status EffectModel::Change(const std::u16string& name, ChangeId change, const st
     if (change == ChangeId::Direction && values[0] == 0 && values[1] == 0)
         return Status::Failure(Fault::InvalidValue, u"Direction must not be the zero vector");
 
-    Remember(position);
+    for (int p = 0; p < info.parameterCount; ++p) Remember(position, info.parameters[p]);
     for (int p = 0; p < info.parameterCount; ++p)
         for (int i = 0; i < info.valueCount; ++i) Slot(*effect, info.parameters[p], info.firstSlot + i) = values[i];
     // The two forms of a direction describe one vector: keep them in step.
@@ -90,7 +90,7 @@ Status EffectModel::ChangeInsideEffect(const std::u16string& name, const std::u1
             return Status::Failure(Fault::InvalidValue, Ascii(KindName(kind)) + u" effect " + Quoted(insideName) +
                                                             u" cannot be an inside effect");
     }
-    Remember(position);
+    RememberInside(position);
     effects_[position].insideEffect = inside;
     return Status::Ok();
 }
