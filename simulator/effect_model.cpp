@@ -38,7 +38,8 @@ const ParameterValues& Defaults()
     static const ParameterValues defaults = [] {
         ParameterValues values{};
         for (int p = 0; p < kParameterCount; ++p)
-            for (int slot = 0; slot < kMaxSlots; ++slot) values[p][slot] = DefaultValue(static_cast<Parameter>(p), slot);
+            for (int slot = 0; slot < kMaxSlots; ++slot)
+                values[p][slot] = DefaultValue(static_cast<Parameter>(p), slot);
         return values;
     }();
     return defaults;

@@ -217,8 +217,9 @@ public:
     ScratchDirectory()
     {
         static int made = 0;
-        path_ = fs::temp_directory_path() / ("velsim-resources-" + std::to_string(++made) + "-" +
-                                             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = fs::temp_directory_path() /
+                ("velsim-resources-" + std::to_string(++made) + "-" + std::to_string(now));
         fs::create_directories(path_);
     }
     ~ScratchDirectory()
@@ -314,7 +315,8 @@ INSTANTIATE_TEST_SUITE_P(
                        WriteFile(d / "big.vel", std::string(kMaxResourceBytes + 1, '\n'));
                        return In(d, "big.vel");
                    },
-                   u"cannot be read: it is larger than " + Decimal(static_cast<int64_t>(kMaxResourceBytes)) + u" bytes"},
+                   u"cannot be read: it is larger than " + Decimal(static_cast<int64_t>(kMaxResourceBytes)) +
+                       u" bytes"},
         Unreadable{"U+0000 then a path elsewhere",
                    [](const fs::path& d) { return In(d, "demo.vel") + u'\0' + u"/../../etc/passwd"; }, kNulInName},
         Unreadable{"U+0000 at the end", [](const fs::path& d) { return In(d, "demo.vel") + u'\0'; }, kNulInName},

@@ -33,7 +33,8 @@ public final class ScaleBenchmark {
     private static final long BUDGET_NS = Long.getLong("scale.budget", 60) * 1_000_000_000L;
 
     public static void main(String[] args) throws Exception {
-        Path registration = Path.of(System.getenv("HOME"), ".jvelcom", "classes", "{18B46DCC-AD84-47A3-8974-433DC96BACB6}");
+        Path registration =
+                Path.of(System.getenv("HOME"), ".jvelcom", "classes", "{18B46DCC-AD84-47A3-8974-433DC96BACB6}");
         if (Files.exists(registration)) {
             System.err.println("A plug-in is registered in " + registration
                     + "; run with HOME set to an empty directory so the bundled simulated plug-in is used.");
@@ -95,7 +96,9 @@ public final class ScaleBenchmark {
         start = System.nanoTime();
         read = 0;
         while (read < playing && !overBudget(read, start)) {
-            if (!web.GetNameOfEffect(1, read).equals("e" + read * 10)) throw new IllegalStateException("order at " + read);
+            if (!web.GetNameOfEffect(1, read).equals("e" + read * 10)) {
+                throw new IllegalStateException("playing effect " + read + " out of order");
+            }
             read++;
         }
         report("GetNameOfEffect(1, i) over " + playing + " playing", read, playing, System.nanoTime() - start);
@@ -124,10 +127,11 @@ public final class ScaleBenchmark {
         poller.join();
         if (loaded != FILE_EFFECTS) throw new IllegalStateException("OpenForceResource gave " + loaded);
         report(step, loaded, FILE_EFFECTS, elapsed);
-        System.out.printf("    another thread meanwhile: %d calls, the longest %.3f ms%n", polls.get(), longest.get() / 1e6);
+        System.out.printf("    another thread meanwhile: %d calls, the longest %.3f ms%n", polls.get(),
+                longest.get() / 1e6);
     }
 
-    /** A file that makes count effects: nine in ten simple ones of five kinds, each given a Gain, then compounds of three. */
+    /** A file that makes count effects: nine in ten simple ones of five kinds, each given a Gain, then compounds. */
     static String resourceText(int count) {
         String[] kinds = {"Constant", "Ramp", "Spring 1", "Damper 0", "Periodic 2"};
         int compounds = count / 10;
