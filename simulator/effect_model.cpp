@@ -2,6 +2,8 @@
 // effect_model_parameters.cpp.
 #include "simulator/effect_model.h"
 
+#include <unordered_set>
+
 #include "simulator/text.h"
 
 namespace velsim {
@@ -17,11 +19,6 @@ Status SelectionFrom(int32_t value, Selection& selection)
 
 namespace {
 
-bool Selected(const Effect& effect, Selection selection)
-{
-    return selection == Selection::All || effect.playing;
-}
-
 Status CheckIterations(int32_t iterations)
 {
     if (iterations >= 1 || iterations == kUntilStopped) return Status::Ok();
@@ -35,21 +32,42 @@ Status IndexOutOfRange(int32_t index, size_t count, const std::u16string& whose)
                                                     u" " + Decimal(static_cast<int64_t>(count)));
 }
 
+// What every new effect starts with, worked out once.
+const ParameterValues& Defaults()
+{
+    static const ParameterValues defaults = [] {
+        ParameterValues values{};
+        for (int p = 0; p < kParameterCount; ++p)
+            for (int slot = 0; slot < kMaxSlots; ++slot)
+                values[p][slot] = DefaultValue(static_cast<Parameter>(p), slot);
+        return values;
+    }();
+    return defaults;
+}
+
 }  // namespace
 
-Status EffectModel::Lookup(const std::u16string& name, const Effect*& effect) const
+Status EffectModel::Lookup(const std::u16string& name, size_t& position) const
 {
     const auto found = positions_.find(name);
     if (found == positions_.end()) return Status::Failure(Fault::UnknownEffect, u"No effect named " + Quoted(name));
-    effect = &effects_[found->second];
+    position = found->second;
     return Status::Ok();
+}
+
+Status EffectModel::Lookup(const std::u16string& name, const Effect*& effect) const
+{
+    size_t position = 0;
+    Status status = Lookup(name, position);
+    if (status.ok()) effect = &effects_[position];
+    return status;
 }
 
 Status EffectModel::Lookup(const std::u16string& name, Effect*& effect)
 {
-    const Effect* found = nullptr;
-    Status status = static_cast<const EffectModel*>(this)->Lookup(name, found);
-    effect = const_cast<Effect*>(found);
+    size_t position = 0;
+    Status status = Lookup(name, position);
+    if (status.ok()) effect = &effects_[position];
     return status;
 }
 
@@ -63,14 +81,29 @@ Status EffectModel::CheckNewName(const std::u16string& name) const
 
 void EffectModel::Add(Effect effect)
 {
-    // Reserve first so that a failed allocation leaves both containers as
-    // they were.
-    effects_.reserve(effects_.size() + 1);
-    positions_.emplace(effect.name, effects_.size());
-    effects_.push_back(std::move(effect));
+    // All three or none, so that a failed allocation leaves the model as it was.
+    playing_.PushBack();
+    try {
+        effects_.push_back(std::move(effect));
+    } catch (...) {
+        playing_.PopBack();
+        throw;
+    }
+    try {
+        positions_.emplace(effects_.back().name, effects_.size() - 1);
+    } catch (...) {
+        effects_.pop_back();
+        playing_.PopBack();
+        throw;
+    }
 }
 
-Status EffectModel::Create(const std::u16string& name, EffectKind kind, int32_t creationValue)
+bool EffectModel::Selected(size_t position, Selection selection) const
+{
+    return selection == Selection::All || playing_.Playing(position);
+}
+
+Status EffectModel::Create(std::u16string name, EffectKind kind, int32_t creationValue)
 {
     if (kind == EffectKind::Compound)
         return Status::Failure(Fault::InvalidValue, u"Compound effects are made from a list of members");
@@ -80,11 +113,9 @@ Status EffectModel::Create(const std::u16string& name, EffectKind kind, int32_t 
     if (!status.ok()) return status;
 
     Effect effect;
-    effect.name = name;
+    effect.name = std::move(name);
     effect.kind = kind;
-    for (int p = 0; p < kParameterCount; ++p)
-        for (int slot = 0; slot < kMaxSlots; ++slot)
-            effect.values[p][slot] = DefaultValue(static_cast<Parameter>(p), slot);
+    effect.values = Defaults();
     const CreationValue meaning = CreationValueOf(kind);
     if (meaning == CreationValue::Axis) effect.values[static_cast<int>(Parameter::Axis)][0] = creationValue;
     if (meaning == CreationValue::Waveform) effect.values[static_cast<int>(Parameter::Waveform)][0] = creationValue;
@@ -101,46 +132,46 @@ Status EffectModel::CreateCompound(const std::u16string& name, const std::vector
     Effect compound;
     compound.name = name;
     compound.kind = EffectKind::Compound;
+    compound.members.reserve(members.size());
+    std::unordered_set<size_t> listed;
     for (const std::u16string& memberName : members) {
-        const Effect* member = nullptr;
-        status = Lookup(memberName, member);
+        size_t position = 0;
+        status = Lookup(memberName, position);
         if (!status.ok()) return status;
-        if (member->kind == EffectKind::Compound)
+        if (effects_[position].kind == EffectKind::Compound)
             return Status::Failure(Fault::InvalidValue,
                                    u"Compound " + Quoted(memberName) + u" cannot be a member of another compound");
-        const size_t position = positions_.at(memberName);
-        for (size_t listed : compound.members)
-            if (listed == position)
-                return Status::Failure(Fault::InvalidValue, Quoted(memberName) + u" is listed twice in compound " +
-                                                                Quoted(name));
+        if (!listed.insert(position).second)
+            return Status::Failure(Fault::InvalidValue, Quoted(memberName) + u" is listed twice in compound " +
+                                                            Quoted(name));
         compound.members.push_back(position);
     }
     Add(std::move(compound));
     return Status::Ok();
 }
 
-std::vector<Effect*> EffectModel::Playable(Effect& effect)
+template <class Visit>
+void EffectModel::ForPlayable(size_t position, Visit&& visit)
 {
-    std::vector<Effect*> playable{&effect};
-    for (size_t position : effect.members) playable.push_back(&effects_[position]);
-    return playable;
+    visit(position);
+    for (size_t member : effects_[position].members) visit(member);
 }
 
 Status EffectModel::Start(const std::u16string& name, int32_t iterations)
 {
-    Effect* effect = nullptr;
-    Status status = Lookup(name, effect);
+    size_t position = 0;
+    Status status = Lookup(name, position);
     if (!status.ok()) return status;
     status = CheckIterations(iterations);
     if (!status.ok()) return status;
-    for (Effect* playing : Playable(*effect)) playing->playing = true;
+    ForPlayable(position, [&](size_t playing) { playing_.Set(playing, true); });
     return Status::Ok();
 }
 
 Status EffectModel::StartWith(const std::u16string& name, int32_t iterations, int32_t startDelay, int32_t gain)
 {
-    Effect* effect = nullptr;
-    Status status = Lookup(name, effect);
+    size_t position = 0;
+    Status status = Lookup(name, position);
     if (!status.ok()) return status;
     status = CheckIterations(iterations);
     if (!status.ok()) return status;
@@ -150,34 +181,36 @@ Status EffectModel::StartWith(const std::u16string& name, int32_t iterations, in
     if (!status.ok()) return status;
     status = CheckValue(Describe(ChangeId::Gain), 0, gain);
     if (!status.ok()) return status;
-    for (Effect* playing : Playable(*effect)) {
-        if (playing->kind != EffectKind::Compound) {
-            playing->values[static_cast<int>(Parameter::StartDelay)][0] = startDelay;
-            playing->values[static_cast<int>(Parameter::Gain)][0] = gain;
+    ForPlayable(position, [&](size_t playing) {
+        Effect& effect = effects_[playing];
+        if (effect.kind != EffectKind::Compound) {
+            effect.values[static_cast<int>(Parameter::StartDelay)][0] = startDelay;
+            effect.values[static_cast<int>(Parameter::Gain)][0] = gain;
         }
-        playing->playing = true;
-    }
+        playing_.Set(playing, true);
+    });
     return Status::Ok();
 }
 
 Status EffectModel::Stop(const std::u16string& name)
 {
-    Effect* effect = nullptr;
-    Status status = Lookup(name, effect);
+    size_t position = 0;
+    Status status = Lookup(name, position);
     if (!status.ok()) return status;
-    for (Effect* stopped : Playable(*effect)) stopped->playing = false;
+    ForPlayable(position, [&](size_t stopped) { playing_.Set(stopped, false); });
     return Status::Ok();
 }
 
 void EffectModel::StopAll()
 {
-    for (Effect& effect : effects_) effect.playing = false;
+    // Visits only the effects playing, each start paying for its stop.
+    while (playing_.Count() > 0) playing_.Set(playing_.Find(0), false);
 }
 
 bool EffectModel::Exists(const std::u16string& name, Selection selection) const
 {
     const auto found = positions_.find(name);
-    return found != positions_.end() && Selected(effects_[found->second], selection);
+    return found != positions_.end() && Selected(found->second, selection);
 }
 
 Status EffectModel::TypeName(const std::u16string& name, std::u16string& typeName) const
@@ -190,40 +223,43 @@ Status EffectModel::TypeName(const std::u16string& name, std::u16string& typeNam
 
 int32_t EffectModel::Count(Selection selection) const
 {
-    int32_t count = 0;
-    for (const Effect& effect : effects_)
-        if (Selected(effect, selection)) ++count;
-    return count;
+    return static_cast<int32_t>(selection == Selection::All ? effects_.size() : playing_.Count());
 }
 
 Status EffectModel::NameAt(Selection selection, int32_t index, std::u16string& name) const
 {
-    std::vector<const Effect*> selected;
-    for (const Effect& effect : effects_)
-        if (Selected(effect, selection)) selected.push_back(&effect);
-    if (index < 0 || static_cast<size_t>(index) >= selected.size())
-        return IndexOutOfRange(index, selected.size(), u"the effects counted are");
-    name = selected[index]->name;
+    const size_t count = selection == Selection::All ? effects_.size() : playing_.Count();
+    if (index < 0 || static_cast<size_t>(index) >= count)
+        return IndexOutOfRange(index, count, u"the effects counted are");
+    name = effects_[selection == Selection::All ? static_cast<size_t>(index) : playing_.Find(index)].name;
     return Status::Ok();
 }
 
-std::vector<const Effect*> EffectModel::Members(const Effect& effect, Selection selection) const
+size_t EffectModel::SelectedMember(const Effect& effect, Selection selection, size_t index, size_t& count) const
 {
-    std::vector<const Effect*> members;
-    for (size_t position : effect.members)
-        if (Selected(effects_[position], selection)) members.push_back(&effects_[position]);
-    if (!effect.insideEffect.empty()) {
-        const Effect& inside = effects_[positions_.at(effect.insideEffect)];
-        if (Selected(inside, selection)) members.push_back(&inside);
+    const size_t listed = effect.members.size() + (effect.insideEffect != kNoEffect ? 1 : 0);
+    const auto member = [&](size_t i) { return i < effect.members.size() ? effect.members[i] : effect.insideEffect; };
+    if (selection == Selection::All) {
+        count = listed;
+        return index < listed ? member(index) : kNoEffect;
     }
-    return members;
+    size_t found = kNoEffect;
+    count = 0;
+    for (size_t i = 0; i < listed; ++i) {
+        if (!playing_.Playing(member(i))) continue;
+        if (count++ == index) found = member(i);
+    }
+    return found;
 }
 
 Status EffectModel::MemberCount(const std::u16string& name, Selection selection, int32_t& count) const
 {
     const Effect* effect = nullptr;
     Status status = Lookup(name, effect);
-    if (status.ok()) count = static_cast<int32_t>(Members(*effect, selection).size());
+    if (!status.ok()) return status;
+    size_t selected = 0;
+    SelectedMember(*effect, selection, kNoEffect, selected);
+    count = static_cast<int32_t>(selected);
     return status;
 }
 
@@ -233,10 +269,11 @@ Status EffectModel::MemberAt(const std::u16string& name, Selection selection, in
     const Effect* effect = nullptr;
     Status status = Lookup(name, effect);
     if (!status.ok()) return status;
-    const std::vector<const Effect*> members = Members(*effect, selection);
-    if (index < 0 || static_cast<size_t>(index) >= members.size())
-        return IndexOutOfRange(index, members.size(), u"the members counted in " + Quoted(name) + u" are");
-    member = members[index]->name;
+    size_t count = 0;
+    const size_t found = SelectedMember(*effect, selection, index < 0 ? kNoEffect : static_cast<size_t>(index), count);
+    if (index < 0 || found == kNoEffect)
+        return IndexOutOfRange(index, count, u"the members counted in " + Quoted(name) + u" are");
+    member = effects_[found].name;
     return Status::Ok();
 }
 

@@ -4,13 +4,17 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "simulator/effect_kind.h"
 #include "simulator/parameters.h"
+#include "simulator/playing_index.h"
 #include "simulator/status.h"
 
 namespace velsim {
@@ -23,18 +27,31 @@ Status SelectionFrom(int32_t value, Selection& selection);
 // StartEffect's iteration count for "repeat until stopped".
 inline constexpr int32_t kUntilStopped = -1;
 
+// Effects are kept in creation order; a position is an effect's place in it.
+inline constexpr size_t kNoEffect = static_cast<size_t>(-1);
+
+using ParameterValues = std::array<std::array<int32_t, kMaxSlots>, kParameterCount>;
+
 struct Effect {
     std::u16string name;
     EffectKind kind = EffectKind::Constant;
-    bool playing = false;
-    std::array<std::array<int32_t, kMaxSlots>, kParameterCount> values{};
-    std::u16string insideEffect;  // Ellipse and Enclosure: felt inside the shape; empty for none
-    std::vector<size_t> members;  // Compound: positions of its members in creation order
+    ParameterValues values{};
+    size_t insideEffect = kNoEffect;  // Ellipse and Enclosure: the position of the effect felt inside
+    std::vector<size_t> members;      // Compound: positions of its members, as listed
 };
 
+// Every operation costs O(1) or O(log n) amortised in the number of effects n
+// (hashing a name costs its length), except those that by nature visit many:
+// starting, stopping or enumerating the members of a compound is linear in its
+// own members, and StopAll in the effects playing.
 class EffectModel {
 public:
-    Status Create(const std::u16string& name, EffectKind kind, int32_t creationValue);
+    EffectModel() = default;
+    // The name index points into the effects: a copy would point into these.
+    EffectModel(const EffectModel&) = delete;
+    EffectModel& operator=(const EffectModel&) = delete;
+
+    Status Create(std::u16string name, EffectKind kind, int32_t creationValue);
     Status CreateCompound(const std::u16string& name, const std::vector<std::u16string>& members);
 
     // Starting or stopping a compound starts or stops its members too.
@@ -61,16 +78,56 @@ public:
     Status MemberCount(const std::u16string& name, Selection selection, int32_t& count) const;
     Status MemberAt(const std::u16string& name, Selection selection, int32_t index, std::u16string& member) const;
 
+    // Creations and parameter changes made while a Batch lives are kept only
+    // if it is committed; otherwise its end undoes them, in time proportional
+    // to what was done, not to the size of the model. A batch neither starts
+    // nor stops effects (a resource file cannot), and batches do not nest.
+    class Batch {
+    public:
+        explicit Batch(EffectModel& model);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        void Commit() { committed_ = true; }
+
+    private:
+        EffectModel& model_;
+        bool committed_ = false;
+    };
+
 private:
+    // One parameter's slots, or the inside effect, as they were before a change.
+    struct Saved {
+        size_t position;
+        bool inside;  // the inside effect rather than the slots of parameter
+        Parameter parameter;
+        std::array<int32_t, kMaxSlots> slots;
+        size_t insideEffect;
+    };
+
+    Status Lookup(const std::u16string& name, size_t& position) const;
     Status Lookup(const std::u16string& name, const Effect*& effect) const;
     Status Lookup(const std::u16string& name, Effect*& effect);
     Status CheckNewName(const std::u16string& name) const;
     void Add(Effect effect);
-    std::vector<const Effect*> Members(const Effect& effect, Selection selection) const;
-    std::vector<Effect*> Playable(Effect& effect);
+    bool Selected(size_t position, Selection selection) const;
+    // The effect and, for a compound, its members.
+    template <class Visit>
+    void ForPlayable(size_t position, Visit&& visit);
+    // The index-th selected member, or kNoEffect; count is how many are selected.
+    size_t SelectedMember(const Effect& effect, Selection selection, size_t index, size_t& count) const;
+    // Keep what a change overwrites, when a batch may have to put it back.
+    void Remember(size_t position, Parameter parameter);
+    void RememberInside(size_t position);
+    void Rollback() noexcept;
 
-    std::vector<Effect> effects_;
-    std::unordered_map<std::u16string, size_t> positions_;
+    // A deque keeps every effect where it is as more are added, so the name
+    // index can hold views of the names and growth never moves an effect.
+    std::deque<Effect> effects_;
+    std::unordered_map<std::u16string_view, size_t> positions_;
+    PlayingIndex playing_;
+    size_t batchStart_ = kNoEffect;  // the effects before it existed when the batch began
+    std::vector<Saved> saved_;
 };
 
 }  // namespace velsim

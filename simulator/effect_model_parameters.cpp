@@ -43,9 +43,10 @@ int32_t& Slot(Effect& effect, Parameter parameter, int slot)
 
 Status EffectModel::Change(const std::u16string& name, ChangeId change, const std::vector<int32_t>& values)
 {
-    Effect* effect = nullptr;
-    Status status = Lookup(name, effect);
+    size_t position = 0;
+    Status status = Lookup(name, position);
     if (!status.ok()) return status;
+    Effect* effect = &effects_[position];
     const ChangeInfo& info = Describe(change);
     for (int i = 0; i < info.parameterCount; ++i)
         if (!KindHasParameter(effect->kind, info.parameters[i])) return Lacks(*effect, info.name);
@@ -61,6 +62,7 @@ Status EffectModel::Change(const std::u16string& name, ChangeId change, const st
     if (change == ChangeId::Direction && values[0] == 0 && values[1] == 0)
         return Status::Failure(Fault::InvalidValue, u"Direction must not be the zero vector");
 
+    for (int p = 0; p < info.parameterCount; ++p) Remember(position, info.parameters[p]);
     for (int p = 0; p < info.parameterCount; ++p)
         for (int i = 0; i < info.valueCount; ++i) Slot(*effect, info.parameters[p], info.firstSlot + i) = values[i];
     // The two forms of a direction describe one vector: keep them in step.
@@ -72,21 +74,24 @@ Status EffectModel::Change(const std::u16string& name, ChangeId change, const st
 
 Status EffectModel::ChangeInsideEffect(const std::u16string& name, const std::u16string& insideName)
 {
-    Effect* effect = nullptr;
-    Status status = Lookup(name, effect);
+    size_t position = 0;
+    Status status = Lookup(name, position);
     if (!status.ok()) return status;
-    if (!KindHasParameter(effect->kind, Parameter::InsideEffect)) return Lacks(*effect, "InsideEffect");
+    if (!KindHasParameter(effects_[position].kind, Parameter::InsideEffect))
+        return Lacks(effects_[position], "InsideEffect");
+    size_t inside = kNoEffect;
     if (!insideName.empty()) {
-        const Effect* inside = nullptr;
         status = Lookup(insideName, inside);
         if (!status.ok()) return status;
         // Only a force can be felt inside a shape; refusing shapes and
         // compounds also rules out cycles of effects inside each other.
-        if (inside->kind == EffectKind::Compound || KindHasParameter(inside->kind, Parameter::InsideEffect))
-            return Status::Failure(Fault::InvalidValue, Ascii(KindName(inside->kind)) + u" effect " +
-                                                            Quoted(insideName) + u" cannot be an inside effect");
+        const EffectKind kind = effects_[inside].kind;
+        if (kind == EffectKind::Compound || KindHasParameter(kind, Parameter::InsideEffect))
+            return Status::Failure(Fault::InvalidValue, Ascii(KindName(kind)) + u" effect " + Quoted(insideName) +
+                                                            u" cannot be an inside effect");
     }
-    effect->insideEffect = insideName;
+    RememberInside(position);
+    effects_[position].insideEffect = inside;
     return Status::Ok();
 }
 

@@ -1,10 +1,10 @@
 #include "simulator/resource_file.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
+#include <system_error>
 
+#include "simulator/regular_file.h"
 #include "simulator/text.h"
 
 namespace velsim {
@@ -170,7 +170,8 @@ Status ParseResource(std::string_view text, std::vector<ResourceStatement>& stat
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     std::vector<ResourceStatement> parsed;
-    int lineNumber = 0;
+    // 64 bits: no text has that many lines, however long.
+    int64_t lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
         const size_t end = text.find('\n');
@@ -199,24 +200,53 @@ std::u16string AboutResource(const std::u16string& path, const std::u16string& m
     return u"Resource " + Quoted(path) + u" " + message;
 }
 
+namespace {
+
+// How a resource name looks in a message: as given, except that U+0000, which
+// would end the text early in many places, is written \u0000.
+std::u16string Shown(const std::u16string& path)
+{
+    std::u16string shown;
+    for (char16_t c : path) {
+        if (c == u'\0')
+            shown += u"\\u0000";
+        else
+            shown.push_back(c);
+    }
+    return shown;
+}
+
+std::u16string WhyUnreadable(FileRead result)
+{
+    switch (result) {
+    case FileRead::Directory: return u"cannot be read: it is a directory";
+    case FileRead::Special: return u"cannot be read: it is not a regular file (a FIFO, device or socket)";
+    case FileRead::TooLarge:
+        return u"cannot be read: it is larger than " + Decimal(static_cast<int64_t>(kMaxResourceBytes)) + u" bytes";
+    default: return u"cannot be read";
+    }
+}
+
+}  // namespace
+
 Status ReadResourceFile(const std::u16string& path, std::vector<ResourceStatement>& statements)
 {
+    // The system would end the name at U+0000, and read another file than the
+    // one whose whole name the caller may have checked.
+    if (path.find(u'\0') != std::u16string::npos)
+        return Status::Failure(Fault::UnreadableResource,
+                               AboutResource(Shown(path), u"cannot be read: its name contains U+0000"));
     std::string text;
-    bool read = false;
+    FileRead read = FileRead::CannotOpen;
     try {
         // The path converts from UTF-16 to the system's form of file names,
         // wide on Windows and UTF-8 elsewhere.
-        const std::filesystem::path file(path);
-        std::error_code notNeeded;
-        std::ifstream stream(file, std::ios::binary);
-        if (stream.is_open() && !std::filesystem::is_directory(file, notNeeded)) {
-            text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-            read = !stream.bad();
-        }
+        read = ReadRegularFile(std::filesystem::path(path), kMaxResourceBytes, text);
     } catch (const std::system_error&) {
-        read = false;  // a name with no form on this system, such as a lone surrogate
+        read = FileRead::CannotOpen;  // a name with no form on this system, such as a lone surrogate
     }
-    if (!read) return Status::Failure(Fault::UnreadableResource, AboutResource(path, u"cannot be read"));
+    if (read != FileRead::Done)
+        return Status::Failure(Fault::UnreadableResource, AboutResource(path, WhyUnreadable(read)));
     Status status = ParseResource(text, statements);
     if (!status.ok()) status.message = AboutResource(path, status.message);
     return status;

@@ -12,6 +12,7 @@
 // quotes may hold spaces and '#', with \" and \\ for a quote and a backslash.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ struct ResourceStatement {
     enum class Type { Effect, Set, Compound };
 
     Type type = Type::Effect;
-    int line = 0;
+    int64_t line = 0;
     std::u16string name;
     EffectKind kind = EffectKind::Constant;  // effect
     int32_t creationValue = 0;               // effect; 0 when the line gives none
@@ -41,8 +42,15 @@ struct ResourceStatement {
 // starts with the line: "line 4: Unknown effect kind 'Sprong'".
 Status ParseResource(std::string_view text, std::vector<ResourceStatement>& statements);
 
+// The largest resource file read, in bytes: plenty for hundreds of thousands of
+// statements, and a bound on the memory and time a file costs.
+inline constexpr size_t kMaxResourceBytes = size_t{4} << 20;
+
 // Reads and parses a file. Messages start with the file: "Resource 'a.vel'
-// line 4: ..."; an unreadable file is an UnreadableResource.
+// line 4: ...". A file that cannot be read is an UnreadableResource: one that
+// is missing or not permitted, a directory, a FIFO, device or socket (refused
+// without waiting or reading), one larger than kMaxResourceBytes, and a name
+// containing U+0000.
 Status ReadResourceFile(const std::u16string& path, std::vector<ResourceStatement>& statements);
 
 // "Resource 'path' " + message, the form of every message about a file.

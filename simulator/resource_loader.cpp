@@ -26,17 +26,18 @@ Status Apply(const ResourceStatement& statement, EffectModel& model)
 Status ApplyResource(const std::u16string& path, const std::vector<ResourceStatement>& statements,
                      EffectModel& model, int32_t& loaded)
 {
-    // Work on a copy, so a refusal half-way leaves the model as it was.
-    EffectModel updated = model;
+    // A refusal half-way, or running out of memory, undoes what the file did
+    // so far, in time proportional to that and not to the size of the model.
+    EffectModel::Batch batch(model);
     int32_t made = 0;
     for (const ResourceStatement& statement : statements) {
-        Status status = Apply(statement, updated);
+        Status status = Apply(statement, model);
         if (!status.ok())
             return Status::Failure(Fault::BadResource,
                                    AboutResource(path, u"line " + Decimal(statement.line) + u": " + status.message));
         if (statement.type != ResourceStatement::Type::Set) ++made;
     }
-    model = std::move(updated);
+    batch.Commit();
     loaded = made;
     return Status::Ok();
 }

@@ -191,9 +191,9 @@ HRESULT VelWebSimulator::Make(Slot slot, BSTR effect, EffectKind kind, LONG crea
                               VARIANT_BOOL* result) noexcept
 {
     return Run(slot, result, [&](VARIANT_BOOL& made) {
-        const std::u16string name = FromBstr(effect);
+        std::u16string name = FromBstr(effect);
         std::lock_guard<std::mutex> lock(mutex_);
-        const Status status = model_.Create(name, kind, creationValue);
+        const Status status = model_.Create(std::move(name), kind, creationValue);
         if (status.ok()) made = VARIANT_TRUE;
         return status;
     });

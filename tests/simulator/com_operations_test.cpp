@@ -92,6 +92,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"missing resource",
                 [](IWebPlugin2& p) { return p.OpenForceResource(Bstr(u"/nonexistent/x.vel"), &number); },
                 VELSIM_E_UNREADABLE_RESOURCE, u"Resource '/nonexistent/x.vel' cannot be read", &IID_IWebPlugin},
+        Refusal{"resource name with U+0000",
+                [](IWebPlugin2& p) {
+                    return p.OpenForceResource(Bstr(u"" VELWEB_SAMPLES_DIR "/demo.vel" + std::u16string(1, u'\0') +
+                                                    u"/../x"),
+                                               &number);
+                },
+                VELSIM_E_UNREADABLE_RESOURCE,
+                u"Resource '" VELWEB_SAMPLES_DIR "/demo.vel\\u0000/../x' cannot be read: its name contains U+0000",
+                &IID_IWebPlugin},
         Refusal{"operation not offered", [](IWebPlugin2& p) { return p.PauseEffect(Bstr(u"push"), 0, &flag); },
                 E_NOTIMPL, u"PauseEffect is not available in the simulated plug-in", &IID_IWebPlugin},
         Refusal{"NULL result", [](IWebPlugin2& p) { return p.GetGain(Bstr(u"push"), 0, nullptr); }, E_POINTER,

@@ -2,11 +2,24 @@
 // applying a file to a model (all of it or nothing).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 #include "simulator/resource_file.h"
 #include "simulator/resource_loader.h"
@@ -145,15 +158,33 @@ TEST_P(ResourceContentError, NamesFileAndLineAndLeavesTheModelUnchanged)
 {
     EffectModel model;
     ASSERT_TRUE(model.Create(u"old", EffectKind::Constant, 0).ok());
+    ASSERT_TRUE(model.Create(u"box", EffectKind::Enclosure, 0).ok());
+    ASSERT_TRUE(model.ChangeInsideEffect(u"box", u"old").ok());
+    ASSERT_TRUE(model.Start(u"old", 1).ok());
     int32_t loaded = 77;
     const Status status = ApplyResource(u"dir/r.vel", Parse(GetParam().text), model, loaded);
     EXPECT_EQ(status.fault, Fault::BadResource);
     EXPECT_EQ(status.message, GetParam().message);
     EXPECT_EQ(loaded, 77);
-    EXPECT_EQ(model.Count(Selection::All), 1);
-    int32_t gain = 0;
+
+    // Everything the file made is gone, names included; what it changed is back.
+    EXPECT_EQ(model.Count(Selection::All), 2);
+    EXPECT_FALSE(model.Exists(u"a", Selection::All));
+    std::u16string name;
+    ASSERT_TRUE(model.NameAt(Selection::Playing, 0, name).ok());
+    EXPECT_EQ(name, u"old");
+    int32_t gain = 0, count = 0, width = -1;
     ASSERT_TRUE(model.Read(u"old", QueryId::Gain, gain).ok());
     EXPECT_EQ(gain, 10000);
+    ASSERT_TRUE(model.Read(u"box", QueryId::RectangleWidth, width).ok());
+    EXPECT_EQ(width, 0);
+    ASSERT_TRUE(model.MemberCount(u"box", Selection::All, count).ok());
+    ASSERT_EQ(count, 1);
+    ASSERT_TRUE(model.MemberAt(u"box", Selection::All, 0, name).ok());
+    EXPECT_EQ(name, u"old");
+    // The file's names are free again.
+    ASSERT_TRUE(model.Create(u"a", EffectKind::Ramp, 0).ok());
+    EXPECT_EQ(model.Count(Selection::All), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -171,17 +202,172 @@ INSTANTIATE_TEST_SUITE_P(
         ContentError{"effect a Enclosure\nset a InsideEffect zz\n",
                      u"Resource 'dir/r.vel' line 2: No effect named 'zz'"},
         ContentError{"effect a Constant\ncompound c a\ncompound d c\n",
-                     u"Resource 'dir/r.vel' line 3: Compound 'c' cannot be a member of another compound"}));
+                     u"Resource 'dir/r.vel' line 3: Compound 'c' cannot be a member of another compound"},
+        ContentError{"set old Gain 1\nset old Gain 2\nset box Rectangle 1 2 3 4\nset box InsideEffect \"\"\n"
+                     "effect a Damper\nset box InsideEffect a\nset old Gain 3\ncompound c a old\nset c Gain 4\n",
+                     u"Resource 'dir/r.vel' line 9: Compound effect 'c' has no parameter Gain"},
+        ContentError{"effect a Constant\ncompound c a old\ncompound d old a a\n",
+                     u"Resource 'dir/r.vel' line 3: 'a' is listed twice in compound 'd'"}));
 
-TEST(ResourceFile, UnreadableFilesAreReportedByName)
+namespace fs = std::filesystem;
+
+// A directory of the test's own, removed with what it holds.
+class ScratchDirectory {
+public:
+    ScratchDirectory()
+    {
+        static int made = 0;
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = fs::temp_directory_path() /
+                ("velsim-resources-" + std::to_string(++made) + "-" + std::to_string(now));
+        fs::create_directories(path_);
+    }
+    ~ScratchDirectory()
+    {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+void WriteFile(const fs::path& file, const std::string& content)
 {
+    std::ofstream out(file, std::ios::binary);
+    out << content;
+}
+
+// Reads on a thread of its own, so that a read which blocks fails the test
+// instead of hanging it.
+Status ReadWithin(const std::u16string& name)
+{
+    auto outcome = std::make_shared<std::promise<Status>>();
+    std::future<Status> result = outcome->get_future();
+    std::thread([outcome, name] {
+        std::vector<ResourceStatement> parsed;
+        outcome->set_value(ReadResourceFile(name, parsed));
+    }).detach();
+    if (result.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return result.get();
+#ifndef _WIN32
+    // A reader waiting for a FIFO's writer: be that writer, so the program can end.
+    const int writer = open(fs::path(name).c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) close(writer);
+#endif
+    return Status::Failure(Fault::None, u"still reading after 10 s");
+}
+
+// A resource name as messages show it, U+0000 written out.
+std::u16string Shown(const std::u16string& name)
+{
+    std::u16string shown;
+    for (char16_t c : name) shown += c == u'\0' ? std::u16string(u"\\u0000") : std::u16string(1, c);
+    return shown;
+}
+
+struct Unreadable {
+    const char* label;
+    // Makes what the row opens in the scratch directory, and gives its name.
+    std::function<std::u16string(const fs::path& directory)> make;
+    std::u16string why;  // what follows "Resource '<name>' "
+};
+
+std::ostream& operator<<(std::ostream& out, const Unreadable& row)
+{
+    return out << row.label;
+}
+
+class ResourceUnreadable : public testing::TestWithParam<Unreadable> {};
+
+TEST_P(ResourceUnreadable, IsRefusedAtOnceWithTheReason)
+{
+    const ScratchDirectory scratch;
+    // The sample beside it, which a name cut short at U+0000 would load.
+    fs::copy_file(VELWEB_SAMPLES_DIR "/demo.vel", scratch.path() / "demo.vel");
+    const std::u16string name = GetParam().make(scratch.path());
+    const Status status = ReadWithin(name);
+    EXPECT_EQ(status.fault, Fault::UnreadableResource) << Narrow(status.message);
+    EXPECT_EQ(status.message, u"Resource '" + Shown(name) + u"' " + GetParam().why) << Narrow(status.message);
+}
+
+const std::u16string kCannotBeRead = u"cannot be read";
+const std::u16string kDirectory = u"cannot be read: it is a directory";
+const std::u16string kSpecial = u"cannot be read: it is not a regular file (a FIFO, device or socket)";
+const std::u16string kNulInName = u"cannot be read: its name contains U+0000";
+
+std::u16string In(const fs::path& directory, const char* name)
+{
+    return (directory / name).u16string();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, ResourceUnreadable,
+    testing::Values(
+        Unreadable{"missing", [](const fs::path& d) { return In(d, "none.vel"); }, kCannotBeRead},
+        Unreadable{"missing directory", [](const fs::path&) { return std::u16string(u"/nonexistent/none.vel"); },
+                   kCannotBeRead},
+        Unreadable{"empty name", [](const fs::path&) { return std::u16string(); }, kCannotBeRead},
+        Unreadable{"lone surrogate", [](const fs::path& d) { return d.u16string() + u"/\xD800.vel"; }, kCannotBeRead},
+        Unreadable{"directory", [](const fs::path& d) { return d.u16string(); }, kDirectory},
+        Unreadable{"oversized",
+                   [](const fs::path& d) {
+                       WriteFile(d / "big.vel", std::string(kMaxResourceBytes + 1, '\n'));
+                       return In(d, "big.vel");
+                   },
+                   u"cannot be read: it is larger than " + Decimal(static_cast<int64_t>(kMaxResourceBytes)) +
+                       u" bytes"},
+        Unreadable{"U+0000 then a path elsewhere",
+                   [](const fs::path& d) { return In(d, "demo.vel") + u'\0' + u"/../../etc/passwd"; }, kNulInName},
+        Unreadable{"U+0000 at the end", [](const fs::path& d) { return In(d, "demo.vel") + u'\0'; }, kNulInName},
+        Unreadable{"U+0000 alone", [](const fs::path&) { return std::u16string(1, u'\0'); }, kNulInName}
+#ifndef _WIN32
+        ,
+        Unreadable{"FIFO",
+                   [](const fs::path& d) {
+                       EXPECT_EQ(mkfifo((d / "fifo.vel").c_str(), 0600), 0);
+                       return In(d, "fifo.vel");
+                   },
+                   kSpecial},
+        Unreadable{"link to /dev/zero",
+                   [](const fs::path& d) {
+                       fs::create_symlink("/dev/zero", d / "zero.vel");
+                       return In(d, "zero.vel");
+                   },
+                   kSpecial},
+        Unreadable{"device", [](const fs::path&) { return std::u16string(u"/dev/null"); }, kSpecial},
+        Unreadable{"socket",
+                   [](const fs::path& d) {
+                       const std::string path = (d / "socket.vel").string();
+                       sockaddr_un address{};
+                       address.sun_family = AF_UNIX;
+                       path.copy(address.sun_path, sizeof address.sun_path - 1);
+                       const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+                       EXPECT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                       close(listener);  // the socket file stays
+                       return In(d, "socket.vel");
+                   },
+                   kSpecial},
+        Unreadable{"link to a directory",
+                   [](const fs::path& d) {
+                       fs::create_directory_symlink(d, d / "dir.vel");
+                       return In(d, "dir.vel");
+                   },
+                   kDirectory}
+#endif
+        ));
+
+TEST(ResourceFile, AFileOfTheLimitIsReadAndItsLastLineNumbered)
+{
+    const ScratchDirectory scratch;
+    const fs::path file = scratch.path() / "limit.vel";
+    WriteFile(file, std::string(kMaxResourceBytes - 5, '\n') + "bogus");
     std::vector<ResourceStatement> parsed;
-    const Status missing = ReadResourceFile(u"/nonexistent/none.vel", parsed);
-    EXPECT_EQ(missing.fault, Fault::UnreadableResource);
-    EXPECT_EQ(missing.message, u"Resource '/nonexistent/none.vel' cannot be read");
-    EXPECT_EQ(ReadResourceFile(u"/", parsed).fault, Fault::UnreadableResource);
-    EXPECT_EQ(ReadResourceFile(u"", parsed).fault, Fault::UnreadableResource);
-    EXPECT_EQ(ReadResourceFile(u"/tmp/\xD800.vel", parsed).fault, Fault::UnreadableResource);
+    const Status status = ReadResourceFile(file.u16string(), parsed);
+    EXPECT_EQ(status.fault, Fault::BadResource);
+    EXPECT_EQ(status.message, u"Resource " + Quoted(file.u16string()) + u" line " +
+                                  Decimal(static_cast<int64_t>(kMaxResourceBytes - 4)) +
+                                  u": Unknown statement 'bogus' (effect, set or compound)");
 }
 
 TEST(ResourceFile, NonAsciiPathsAndSyntaxErrorsNameTheFile)

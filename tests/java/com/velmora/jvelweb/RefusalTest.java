@@ -2,6 +2,7 @@ package com.velmora.jvelweb;
 
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertTimeoutPreemptively;
 import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.velmora.jvelweb.Catalog.Change;
@@ -10,6 +11,7 @@ import java.lang.reflect.Method;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.time.Duration;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
@@ -220,5 +222,25 @@ class RefusalTest extends PluginSession {
         assertLastError(Catalog.BAD_RESOURCE, "OpenForceResource(out of range)");
         assertEquals(0, web.GetNumberOfEffects(0), "effects after the refused files");
         assertFalse(web.EffectExists("fine", 0), "an effect of a refused file");
+    }
+
+    /** What is not a regular file of bounded size is refused at once: a FIFO would block, /dev/zero never end. */
+    @Test
+    void resourcesThatAreNotBoundedRegularFilesAreRefusedWithoutWaiting(@TempDir Path temp) throws Exception {
+        Path demo = Path.of(Catalog.demoResource());
+        Path fifo = temp.resolve("fifo.vel");
+        assertEquals(0, new ProcessBuilder("mkfifo", fifo.toString()).start().waitFor(), "mkfifo");
+        Path zero = Files.createSymbolicLink(temp.resolve("zero.vel"), Path.of("/dev/zero"));
+        Path big = temp.resolve("big.vel");
+        Files.write(big, new byte[4 * 1024 * 1024 + 1]);
+        List<String> names = List.of(fifo.toString(), zero.toString(), "/dev/null", big.toString(), temp.toString(),
+                demo + "\u0000/../../etc/passwd", demo + "\u0000");
+        for (String name : names) {
+            int loaded = assertTimeoutPreemptively(Duration.ofSeconds(10), () -> web.OpenForceResource(name),
+                    "OpenForceResource(" + name + ")");
+            assertEquals(-99, loaded, "OpenForceResource(" + name + ")");
+            assertLastError(Catalog.UNREADABLE_RESOURCE, "OpenForceResource(" + name + ")");
+        }
+        assertEquals(0, web.GetNumberOfEffects(0), "effects after the refused files");
     }
 }
