@@ -17,9 +17,11 @@ package com.velmora.jvelweb;
  * {@code boolean} results, -99 for {@code int} results, and an empty String
  * (never null) for {@code String} results. A plug-in may also answer -99,
  * {@code false} or an empty String on success, and nothing in the result tells
- * the two apart. The system property {@code jvelweb.trace} ({@code stderr},
- * {@code off}, or a file path) reports why a call failed, and the class
- * JVelWebFailure describes the failure to the program. Only when the JVM
+ * the two apart: {@link JVelWebFailure#count()} does, and
+ * {@link JVelWebFailure#last()} describes the failure to the program. The
+ * system property {@code jvelweb.trace} ({@code stderr}, {@code off}, or a file
+ * path) reports each failure as it happens. {@link CheckedJVelWeb} offers the
+ * same operations, throwing {@link JVelWebException} when a call fails. Only when the JVM
  * cannot allocate a String argument's characters or a String result is a Java
  * exception ({@link OutOfMemoryError}) pending, and a String method then
  * returns null.
