@@ -48,11 +48,7 @@ template <>
 struct Shape<jstring> {
     using Output = BSTR;
     // The BSTR is ours from here on; it is freed once the Java String is made.
-    static jstring Success(JNIEnv* env, BSTR text)
-    {
-        SharedWideString result = SharedWideString::Adopt(text);
-        return NewJavaString(env, result);
-    }
+    static jstring Success(JNIEnv* env, BSTR text) { return TakeOverJavaString(env, text); }
     static jstring Failure(JNIEnv* env) noexcept { return NewEmptyJavaString(env); }
     // No JNI call is allowed while an exception is pending, so not even the
     // empty String can be made: null is the only sound answer.
@@ -111,10 +107,10 @@ Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLT
 }
 
 // Converts the Java arguments one by one, in Java order, then hands the COM
-// values to `next`. Each String's wide name lives in this frame's recursion,
-// so names are released in reverse order once the call is over; the first
-// String that gives no text ends the native with its failure value, and the
-// Strings after it are not looked at.
+// values to `next`. Each String's BSTR lives in this frame's recursion, so
+// names are freed in reverse order once the call is over; the first String
+// that gives no text ends the native with its failure value, and the Strings
+// after it are not looked at.
 template <class Result, class Next>
 Result WithComArguments(JNIEnv*, Next&& next)
 {
@@ -146,14 +142,13 @@ Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest)
 template <class Result, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
 {
-    SharedWideString name;
-    switch (TakeJavaString(env, text, name)) {
+    JavaName name;
+    switch (name.Take(env, text)) {
     case JavaArgument::Taken:
         break;
-    case JavaArgument::Pending:
-        return Shape<Result>::WithExceptionPending();
     case JavaArgument::Null:
-    case JavaArgument::Failed:
+        return Shape<Result>::Failure(env);
+    case JavaArgument::OutOfMemory:
         return Shape<Result>::Failure(env);
     }
     return WithComArguments<Result>(
