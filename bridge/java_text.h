@@ -53,14 +53,24 @@ private:
     BSTR wide_ = nullptr;
 };
 
+// A new Java String of length 0: the failure value of String natives.
+inline jstring NewEmptyJavaString(JNIEnv* env) noexcept { return env->NewStringUTF(""); }
+
 // The Java String for a plug-in's text, which this takes over and frees once
 // the String is made: the units before the first zero unit (all of them when
 // there is none), since plug-ins hand out zero-padded buffers; the empty
 // String for a null BSTR. Returns the JVM's answer unchecked (null with an
 // exception pending).
-jstring TakeOverJavaString(JNIEnv* env, BSTR text) noexcept;
-
-// A new Java String of length 0: the failure value of String natives.
-inline jstring NewEmptyJavaString(JNIEnv* env) noexcept { return env->NewStringUTF(""); }
+inline jstring TakeOverJavaString(JNIEnv* env, BSTR text) noexcept
+{
+    if (text == nullptr) return NewEmptyJavaString(env);
+    // Every BSTR has a zero unit after its last, so the scan ends at the
+    // latest at SysStringLen(text) without asking for it.
+    jsize units = 0;
+    while (text[units] != 0) ++units;
+    const jstring result = env->NewString(reinterpret_cast<const jchar*>(text), units);
+    SysFreeString(text);
+    return result;
+}
 
 }  // namespace jvelweb
