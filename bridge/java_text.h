@@ -65,9 +65,13 @@ inline jstring TakeOverJavaString(JNIEnv* env, BSTR text) noexcept
 {
     if (text == nullptr) return NewEmptyJavaString(env);
     // Every BSTR has a zero unit after its last, so the scan ends at the
-    // latest at SysStringLen(text) without asking for it.
-    jsize units = 0;
-    while (text[units] != 0) ++units;
+    // latest at SysStringLen(text) without asking for it; four units a step
+    // (each read only after the one before it was not zero) keep the
+    // branches few.
+    const OLECHAR* unit = text;
+    while (unit[0] != 0 && unit[1] != 0 && unit[2] != 0 && unit[3] != 0) unit += 4;
+    while (*unit != 0) ++unit;
+    const auto units = static_cast<jsize>(unit - text);
     const jstring result = env->NewString(reinterpret_cast<const jchar*>(text), units);
     SysFreeString(text);
     return result;
