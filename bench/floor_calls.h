@@ -1,17 +1,21 @@
-// The floor: the work a native of each benchmarked shape cannot avoid, and
-// nothing else. Each String argument is taken from the JVM and handed back
-// (GetStringUTFChars, ReleaseStringUTFChars); the plug-in is called once,
-// through the same vtable slot as our native; a failing HRESULT gives the
-// failure value; a String result is made with NewStringUTF and the plug-in's
-// BSTR is freed.
+// The floors the natives are measured against, per benchmarked shape.
 //
-// What the floor leaves out, on purpose, is what the bridge is measured for:
-// no reference is taken on the plug-in (the caller guarantees it lives), and
-// the name reaches the plug-in as a BSTR made once beforehand (`name`) rather
-// than converted per call. A floor needs some BSTR to pass; converting the
-// Java text into a fresh one per call is part of the bridge's cost, and the
-// frame benchmark measures it on its own (SysAllocStringLen + SysFreeString,
-// SharedWideString::FromNarrow).
+// `floor`: the least any correct native of the shape must do per call, and
+// the reference for every shape:
+//   1. AddRef on the plug-in;
+//   2. each String argument: GetStringLength, then GetStringRegion straight
+//      into a BSTR from SysAllocStringLen(nullptr, n);
+//   3. one call through the operation's vtable slot;
+//   4. a String result: NewString from the BSTR's UTF-16, then SysFreeString;
+//   5. Release.
+// A failing HRESULT or a null String gives the failure value.
+//
+// `floor_without_refs_or_conversion`: the same call without two things a
+// correct native cannot leave out, kept to show what they cost: no reference
+// is taken on the plug-in (the caller guarantees it lives), and the name
+// reaches the plug-in as a BSTR made once beforehand; the Java text is only
+// fetched and given back (GetStringUTFChars, ReleaseStringUTFChars). Its
+// String result goes through NewStringUTF when it is short ASCII.
 #pragma once
 
 #include <jni.h>
@@ -21,7 +25,132 @@
 
 namespace jvelweb::bench {
 
-// The Java text is fetched and released; the JVM cannot skip either.
+inline jboolean Flag(HRESULT hr, VARIANT_BOOL answer) { return SUCCEEDED(hr) && answer != 0 ? JNI_TRUE : JNI_FALSE; }
+inline jint Number(HRESULT hr, LONG answer) { return SUCCEEDED(hr) ? answer : -99; }
+
+namespace floor {
+
+// A String argument as the plug-in's BSTR; null for a null String or no memory.
+inline BSTR Name(JNIEnv* env, jstring text)
+{
+    if (text == nullptr) return nullptr;
+    const jsize length = env->GetStringLength(text);
+    BSTR name = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (name != nullptr) env->GetStringRegion(text, 0, length, reinterpret_cast<jchar*>(name));
+    return name;
+}
+
+// The plug-in's text as a Java String, freeing the BSTR.
+inline jstring Text(JNIEnv* env, HRESULT hr, BSTR text)
+{
+    jstring result = SUCCEEDED(hr) && text != nullptr
+                         ? env->NewString(reinterpret_cast<const jchar*>(text), static_cast<jsize>(SysStringLen(text)))
+                         : env->NewStringUTF("");
+    SysFreeString(text);
+    return result;
+}
+
+// No argument, boolean result.
+inline jboolean StopEffects(JNIEnv*, IWebPlugin2* plugin)
+{
+    plugin->AddRef();
+    VARIANT_BOOL answer = 0;
+    const HRESULT hr = plugin->StopEffects(&answer);
+    plugin->Release();
+    return Flag(hr, answer);
+}
+
+// One int, int result.
+inline jint GetNumberOfEffects(JNIEnv*, IWebPlugin2* plugin, jint value)
+{
+    plugin->AddRef();
+    LONG answer = 0;
+    const HRESULT hr = plugin->GetNumberOfEffects(value, &answer);
+    plugin->Release();
+    return Number(hr, answer);
+}
+
+// A name and an int, boolean result.
+inline jboolean StartEffect(JNIEnv* env, IWebPlugin2* plugin, jstring effect, jint value)
+{
+    plugin->AddRef();
+    jboolean result = JNI_FALSE;
+    if (BSTR name = Name(env, effect)) {
+        VARIANT_BOOL answer = 0;
+        const HRESULT hr = plugin->StartEffect(name, value, &answer);
+        SysFreeString(name);
+        result = Flag(hr, answer);
+    }
+    plugin->Release();
+    return result;
+}
+
+// A name and an int, int result.
+inline jint GetCenterX(JNIEnv* env, IWebPlugin2* plugin, jstring effect, jint value)
+{
+    plugin->AddRef();
+    jint result = -99;
+    if (BSTR name = Name(env, effect)) {
+        LONG answer = 0;
+        const HRESULT hr = plugin->GetCenterX(name, value, &answer);
+        SysFreeString(name);
+        result = Number(hr, answer);
+    }
+    plugin->Release();
+    return result;
+}
+
+// Two names (and an int), boolean result.
+inline jboolean EffectSupportsGet(JNIEnv* env, IWebPlugin2* plugin, jstring effect, jint value, jstring parameter)
+{
+    plugin->AddRef();
+    jboolean result = JNI_FALSE;
+    if (BSTR name = Name(env, effect)) {
+        if (BSTR parameterName = Name(env, parameter)) {
+            VARIANT_BOOL answer = 0;
+            const HRESULT hr = plugin->EffectSupportsGet(name, value, parameterName, &answer);
+            SysFreeString(parameterName);
+            result = Flag(hr, answer);
+        }
+        SysFreeString(name);
+    }
+    plugin->Release();
+    return result;
+}
+
+// No argument, String result.
+inline jstring GetPluginVersion(JNIEnv* env, IWebPlugin2* plugin)
+{
+    plugin->AddRef();
+    BSTR answer = nullptr;
+    const HRESULT hr = plugin->GetPluginVersion(&answer);
+    const jstring result = Text(env, hr, answer);
+    plugin->Release();
+    return result;
+}
+
+// A name (and an int), String result.
+inline jstring GetEffectTypeName(JNIEnv* env, IWebPlugin2* plugin, jstring effect, jint value)
+{
+    plugin->AddRef();
+    jstring result;
+    if (BSTR name = Name(env, effect)) {
+        BSTR answer = nullptr;
+        const HRESULT hr = plugin->GetEffectTypeName(name, value, &answer);
+        SysFreeString(name);
+        result = Text(env, hr, answer);
+    } else {
+        result = env->NewStringUTF("");
+    }
+    plugin->Release();
+    return result;
+}
+
+}  // namespace floor
+
+namespace floor_without_refs_or_conversion {
+
+// The Java text is fetched and released, and nothing is made of it.
 inline bool TouchJavaString(JNIEnv* env, jstring text)
 {
     if (text == nullptr) return false;
@@ -34,7 +163,7 @@ inline bool TouchJavaString(JNIEnv* env, jstring text)
 // The plug-in's text as a Java String, freeing the BSTR. ASCII that fits is
 // narrowed on the stack for NewStringUTF; anything else goes through
 // NewString, which takes UTF-16 as it is.
-inline jstring FloorJavaString(JNIEnv* env, BSTR text)
+inline jstring Text(JNIEnv* env, BSTR text)
 {
     const UINT length = SysStringLen(text);
     char narrow[128];
@@ -54,29 +183,21 @@ inline jstring FloorJavaString(JNIEnv* env, BSTR text)
     return result;
 }
 
-inline jboolean Flag(HRESULT hr, VARIANT_BOOL answer) { return SUCCEEDED(hr) && answer != 0 ? JNI_TRUE : JNI_FALSE; }
-inline jint Number(HRESULT hr, LONG answer) { return SUCCEEDED(hr) ? answer : -99; }
-
-// ---- The seven shapes ----
-
-// No argument, boolean result.
-inline jboolean FloorStopEffects(JNIEnv*, IWebPlugin2* plugin)
+inline jboolean StopEffects(JNIEnv*, IWebPlugin2* plugin)
 {
     VARIANT_BOOL answer = 0;
     const HRESULT hr = plugin->StopEffects(&answer);
     return Flag(hr, answer);
 }
 
-// One int, int result.
-inline jint FloorGetNumberOfEffects(JNIEnv*, IWebPlugin2* plugin, jint value)
+inline jint GetNumberOfEffects(JNIEnv*, IWebPlugin2* plugin, jint value)
 {
     LONG answer = 0;
     const HRESULT hr = plugin->GetNumberOfEffects(value, &answer);
     return Number(hr, answer);
 }
 
-// A name and an int, boolean result.
-inline jboolean FloorStartEffect(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
+inline jboolean StartEffect(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
 {
     if (!TouchJavaString(env, effect)) return JNI_FALSE;
     VARIANT_BOOL answer = 0;
@@ -84,8 +205,7 @@ inline jboolean FloorStartEffect(JNIEnv* env, IWebPlugin2* plugin, BSTR name, js
     return Flag(hr, answer);
 }
 
-// A name and an int, int result.
-inline jint FloorGetCenterX(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
+inline jint GetCenterX(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
 {
     if (!TouchJavaString(env, effect)) return -99;
     LONG answer = 0;
@@ -93,9 +213,8 @@ inline jint FloorGetCenterX(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring
     return Number(hr, answer);
 }
 
-// Two names (and an int), boolean result.
-inline jboolean FloorEffectSupportsGet(JNIEnv* env, IWebPlugin2* plugin, BSTR name, BSTR parameterName,
-                                       jstring effect, jint value, jstring parameter)
+inline jboolean EffectSupportsGet(JNIEnv* env, IWebPlugin2* plugin, BSTR name, BSTR parameterName, jstring effect,
+                                  jint value, jstring parameter)
 {
     if (!TouchJavaString(env, effect) || !TouchJavaString(env, parameter)) return JNI_FALSE;
     VARIANT_BOOL answer = 0;
@@ -103,23 +222,23 @@ inline jboolean FloorEffectSupportsGet(JNIEnv* env, IWebPlugin2* plugin, BSTR na
     return Flag(hr, answer);
 }
 
-// No argument, String result.
-inline jstring FloorGetPluginVersion(JNIEnv* env, IWebPlugin2* plugin)
+inline jstring GetPluginVersion(JNIEnv* env, IWebPlugin2* plugin)
 {
     BSTR answer = nullptr;
     const HRESULT hr = plugin->GetPluginVersion(&answer);
     if (FAILED(hr)) return env->NewStringUTF("");
-    return FloorJavaString(env, answer);
+    return Text(env, answer);
 }
 
-// A name (and an int), String result.
-inline jstring FloorGetEffectTypeName(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
+inline jstring GetEffectTypeName(JNIEnv* env, IWebPlugin2* plugin, BSTR name, jstring effect, jint value)
 {
     if (!TouchJavaString(env, effect)) return nullptr;
     BSTR answer = nullptr;
     const HRESULT hr = plugin->GetEffectTypeName(name, value, &answer);
     if (FAILED(hr)) return env->NewStringUTF("");
-    return FloorJavaString(env, answer);
+    return Text(env, answer);
 }
+
+}  // namespace floor_without_refs_or_conversion
 
 }  // namespace jvelweb::bench

@@ -1,8 +1,10 @@
-// libjvelweb_floor: the natives of com.velmora.jvelweb.bench.Floor. The shapes
-// do the floor's work (floor_calls.h) on the floor's own plug-in instance; the
-// static helpers set the benchmark up (registration, creation, live counts).
+// libjvelweb_floor: the natives of com.velmora.jvelweb.bench.Floor and of
+// FloorWithoutRefsOrConversion. The shapes do the floors' work (floor_calls.h)
+// on the floors' own plug-in instance; Floor's static helpers set the
+// benchmark up (registration, creation, live counts).
 #include <com_velmora_jvelweb_JVelWeb.h>
 #include <com_velmora_jvelweb_bench_Floor.h>
+#include <com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion.h>
 
 #include <sched.h>
 #include <unistd.h>
@@ -15,10 +17,13 @@
 using namespace jvelweb::bench;
 
 // Each floor native has the C signature, and so the Java signature, of ours.
-#define FLOOR_SAME_SIGNATURE(Name)                                                                  \
-    static_assert(std::is_same_v<decltype(Java_com_velmora_jvelweb_JVelWeb_##Name),                \
-                                 decltype(Java_com_velmora_jvelweb_bench_Floor_##Name)>,           \
-                  #Name ": the floor's signature differs from JVelWeb's");
+#define FLOOR_SAME_SIGNATURE(Name)                                                                   \
+    static_assert(std::is_same_v<decltype(Java_com_velmora_jvelweb_JVelWeb_##Name),                 \
+                                 decltype(Java_com_velmora_jvelweb_bench_Floor_##Name)>,            \
+                  #Name ": the floor's signature differs from JVelWeb's");                         \
+    static_assert(std::is_same_v<decltype(Java_com_velmora_jvelweb_JVelWeb_##Name),                 \
+                                 decltype(Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_##Name)>, \
+                  #Name ": the bare floor's signature differs from JVelWeb's");
 FLOOR_SAME_SIGNATURE(StopEffects)
 FLOOR_SAME_SIGNATURE(GetNumberOfEffects)
 FLOOR_SAME_SIGNATURE(StartEffect)
@@ -123,46 +128,96 @@ JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_liveErrorObjects(JNI
     return JVelComLiveErrorObjects();
 }
 
-// ---- The shapes ----
+// ---- The shapes: the floor ----
 
 JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_Floor_StopEffects(JNIEnv* env, jobject)
 {
-    return FloorStopEffects(env, g_plugin);
+    return floor::StopEffects(env, g_plugin);
 }
 
 JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_GetNumberOfEffects(JNIEnv* env, jobject, jint value)
 {
-    return FloorGetNumberOfEffects(env, g_plugin, value);
+    return floor::GetNumberOfEffects(env, g_plugin, value);
 }
 
 JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_Floor_StartEffect(JNIEnv* env, jobject, jstring effect,
                                                                             jint value)
 {
-    return FloorStartEffect(env, g_plugin, g_name, effect, value);
+    return floor::StartEffect(env, g_plugin, effect, value);
 }
 
 JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_Floor_GetCenterX(JNIEnv* env, jobject, jstring effect,
                                                                        jint value)
 {
-    return FloorGetCenterX(env, g_plugin, g_name, effect, value);
+    return floor::GetCenterX(env, g_plugin, effect, value);
 }
 
 JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_Floor_EffectSupportsGet(JNIEnv* env, jobject,
                                                                                   jstring effect, jint value,
                                                                                   jstring parameter)
 {
-    return FloorEffectSupportsGet(env, g_plugin, g_name, g_parameterName, effect, value, parameter);
+    return floor::EffectSupportsGet(env, g_plugin, effect, value, parameter);
 }
 
 JNIEXPORT jstring JNICALL Java_com_velmora_jvelweb_bench_Floor_GetPluginVersion(JNIEnv* env, jobject)
 {
-    return FloorGetPluginVersion(env, g_plugin);
+    return floor::GetPluginVersion(env, g_plugin);
 }
 
 JNIEXPORT jstring JNICALL Java_com_velmora_jvelweb_bench_Floor_GetEffectTypeName(JNIEnv* env, jobject,
                                                                                  jstring effect, jint value)
 {
-    return FloorGetEffectTypeName(env, g_plugin, g_name, effect, value);
+    return floor::GetEffectTypeName(env, g_plugin, effect, value);
+}
+
+// ---- The shapes: the floor without references or conversion ----
+
+namespace bare = floor_without_refs_or_conversion;
+
+JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_StopEffects(JNIEnv* env,
+                                                                                                    jobject)
+{
+    return bare::StopEffects(env, g_plugin);
+}
+
+JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_GetNumberOfEffects(JNIEnv* env,
+                                                                                                       jobject,
+                                                                                                       jint value)
+{
+    return bare::GetNumberOfEffects(env, g_plugin, value);
+}
+
+JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_StartEffect(JNIEnv* env,
+                                                                                                    jobject,
+                                                                                                    jstring effect,
+                                                                                                    jint value)
+{
+    return bare::StartEffect(env, g_plugin, g_name, effect, value);
+}
+
+JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_GetCenterX(JNIEnv* env, jobject,
+                                                                                               jstring effect,
+                                                                                               jint value)
+{
+    return bare::GetCenterX(env, g_plugin, g_name, effect, value);
+}
+
+JNIEXPORT jboolean JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_EffectSupportsGet(
+    JNIEnv* env, jobject, jstring effect, jint value, jstring parameter)
+{
+    return bare::EffectSupportsGet(env, g_plugin, g_name, g_parameterName, effect, value, parameter);
+}
+
+JNIEXPORT jstring JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_GetPluginVersion(JNIEnv* env,
+                                                                                                        jobject)
+{
+    return bare::GetPluginVersion(env, g_plugin);
+}
+
+JNIEXPORT jstring JNICALL Java_com_velmora_jvelweb_bench_FloorWithoutRefsOrConversion_GetEffectTypeName(
+    JNIEnv* env, jobject, jstring effect, jint value)
+{
+    return bare::GetEffectTypeName(env, g_plugin, g_name, effect, value);
 }
 
 }  // extern "C"

@@ -1,8 +1,9 @@
 // The call frame alone, without a JVM: our exported natives called directly
-// with a lean JNIEnv (GetStringUTFChars hands back the caller's bytes, the
-// release does nothing, NewStringUTF returns a token), against the benchmark
-// plug-in; the floor of the same shape (floor_calls.h) under the same JNIEnv;
-// and the parts the frame is made of.
+// with a lean JNIEnv (a "String" is its ASCII bytes: GetStringLength counts
+// them, GetStringRegion widens them, GetStringUTFChars hands them back, the
+// release does nothing, NewString and NewStringUTF return a token), against
+// the benchmark plug-in; the floors of the same shape (floor_calls.h) under
+// the same JNIEnv; and the parts the frame is made of.
 //
 // Frame benchmarks take the plug-in variant as their argument: shared_line:0
 // has the reference count on its own cache line, shared_line:1 next to the
@@ -17,11 +18,11 @@
 #include <string>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "bench/floor_calls.h"
 #include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
-#include "bridge/shared_wide_string.h"
-#include "bridge/text_conversion.h"
 
 namespace {
 
@@ -30,6 +31,15 @@ using namespace jvelweb::bench;
 
 // ---- A lean JNIEnv: only the string functions, doing no work of their own ----
 
+jsize JNICALL LeanGetStringLength(JNIEnv*, jstring text)
+{
+    return static_cast<jsize>(std::strlen(reinterpret_cast<const char*>(text)));
+}
+void JNICALL LeanGetStringRegion(JNIEnv*, jstring text, jsize start, jsize length, jchar* out)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text) + start;
+    for (jsize i = 0; i < length; ++i) out[i] = bytes[i];
+}
 const char* JNICALL LeanGetStringUTFChars(JNIEnv*, jstring text, jboolean* isCopy)
 {
     if (isCopy != nullptr) *isCopy = JNI_FALSE;
@@ -45,6 +55,8 @@ struct LeanJni {
     JNIEnv env{};
     LeanJni()
     {
+        functions.GetStringLength = LeanGetStringLength;
+        functions.GetStringRegion = LeanGetStringRegion;
         functions.GetStringUTFChars = LeanGetStringUTFChars;
         functions.ReleaseStringUTFChars = LeanReleaseStringUTFChars;
         functions.NewStringUTF = LeanNewStringUTF;
@@ -116,56 +128,56 @@ void Frame_GetEffectTypeName(benchmark::State& s)
     Loop(s, [] { return Java_com_velmora_jvelweb_JVelWeb_GetEffectTypeName(Env(), nullptr, g_effect, 0); });
 }
 
-// ---- The floor, per shape (own-line plug-in, names made once) ----
+// ---- The floors, per shape (own-line plug-in) ----
 
 void Floor_StopEffects(benchmark::State& s)
 {
-    Loop(s, [] { return FloorStopEffects(Env(), g_ownLine); });
+    Loop(s, [] { return floor::StopEffects(Env(), g_ownLine); });
 }
 void Floor_GetNumberOfEffects(benchmark::State& s)
 {
-    Loop(s, [] { return FloorGetNumberOfEffects(Env(), g_ownLine, 1); });
+    Loop(s, [] { return floor::GetNumberOfEffects(Env(), g_ownLine, 1); });
 }
 void Floor_StartEffect(benchmark::State& s)
 {
-    Loop(s, [] { return FloorStartEffect(Env(), g_ownLine, g_effectBstr, g_effect, 1); });
+    Loop(s, [] { return floor::StartEffect(Env(), g_ownLine, g_effect, 1); });
 }
 void Floor_GetCenterX(benchmark::State& s)
 {
-    Loop(s, [] { return FloorGetCenterX(Env(), g_ownLine, g_effectBstr, g_effect, 0); });
+    Loop(s, [] { return floor::GetCenterX(Env(), g_ownLine, g_effect, 0); });
 }
 void Floor_EffectSupportsGet(benchmark::State& s)
 {
-    Loop(s, [] {
-        return FloorEffectSupportsGet(Env(), g_ownLine, g_effectBstr, g_parameterBstr, g_effect, 0, g_parameter);
-    });
+    Loop(s, [] { return floor::EffectSupportsGet(Env(), g_ownLine, g_effect, 0, g_parameter); });
 }
 void Floor_GetPluginVersion(benchmark::State& s)
 {
-    Loop(s, [] { return FloorGetPluginVersion(Env(), g_ownLine); });
+    Loop(s, [] { return floor::GetPluginVersion(Env(), g_ownLine); });
 }
 void Floor_GetEffectTypeName(benchmark::State& s)
 {
-    Loop(s, [] { return FloorGetEffectTypeName(Env(), g_ownLine, g_effectBstr, g_effect, 0); });
+    Loop(s, [] { return floor::GetEffectTypeName(Env(), g_ownLine, g_effect, 0); });
 }
 
-// The floor of StartEffect once more, but making the name's BSTR per call
-// (ASCII widened into SysAllocStringLen, then SysFreeString): what a heap BSTR
-// per call adds with no other bridge work.
-void FloorWithBstr_StartEffect(benchmark::State& s)
+namespace bare = floor_without_refs_or_conversion;
+
+void FloorWithoutRefsOrConversion_StopEffects(benchmark::State& s)
+{
+    Loop(s, [] { return bare::StopEffects(Env(), g_ownLine); });
+}
+void FloorWithoutRefsOrConversion_StartEffect(benchmark::State& s)
+{
+    Loop(s, [] { return bare::StartEffect(Env(), g_ownLine, g_effectBstr, g_effect, 1); });
+}
+void FloorWithoutRefsOrConversion_EffectSupportsGet(benchmark::State& s)
 {
     Loop(s, [] {
-        const char* chars = Env()->GetStringUTFChars(g_effect, nullptr);
-        UINT length = 0;
-        while (chars[length] != 0) ++length;
-        BSTR name = SysAllocStringLen(nullptr, length);
-        for (UINT i = 0; i < length; ++i) name[i] = static_cast<unsigned char>(chars[i]);
-        Env()->ReleaseStringUTFChars(g_effect, chars);
-        VARIANT_BOOL answer = 0;
-        const HRESULT hr = g_ownLine->StartEffect(name, 1, &answer);
-        SysFreeString(name);
-        return Flag(hr, answer);
+        return bare::EffectSupportsGet(Env(), g_ownLine, g_effectBstr, g_parameterBstr, g_effect, 0, g_parameter);
     });
+}
+void FloorWithoutRefsOrConversion_GetEffectTypeName(benchmark::State& s)
+{
+    Loop(s, [] { return bare::GetEffectTypeName(Env(), g_ownLine, g_effectBstr, g_effect, 0); });
 }
 
 // ---- The parts of the frame ----
@@ -179,25 +191,14 @@ void Part_PluginRef(benchmark::State& s)
     });
 }
 
-// A 16-character name to a shared wide string and back, as the frame takes a
-// String argument (after GetStringUTFChars): decode, a BSTR, a record, and
-// their release.
-void Part_FromNarrow16(benchmark::State& s)
+// A 16-character String argument as the frame takes it: its length, a BSTR
+// of that length, its units copied in, the BSTR freed.
+void Part_JavaName16(benchmark::State& s)
 {
     Loop(s, [] {
-        SharedWideString name = SharedWideString::FromNarrow(kEffect);
-        return name.Release();
-    });
-}
-
-// The same conversion without the record: only the BSTR, made and freed.
-void Part_ConvertNarrowToWide16(benchmark::State& s)
-{
-    Loop(s, [] {
-        BSTR wide = ConvertNarrowToWide(kEffect);
-        const OLECHAR first = wide[0];
-        SysFreeString(wide);
-        return first;
+        JavaName name;
+        name.Take(Env(), g_effect);
+        return name.Wide()[0];
     });
 }
 
@@ -245,21 +246,18 @@ void Part_LockedPairSharedLine(benchmark::State& s)
     });
 }
 
-// A String result as the frame turns it into Java's: the plug-in's BSTR
-// adopted by a shared wide string, narrowed for NewStringUTF, everything
-// freed; the BSTR is made here, as the plug-in would.
+// A String result as the frame turns it into Java's: the units up to the
+// first zero handed to NewString, the BSTR freed; the BSTR is made here, as
+// the plug-in would.
 void Part_StringResult(benchmark::State& s)
 {
-    Loop(s, [] {
-        SharedWideString text = SharedWideString::Adopt(SysAllocString(OLESTR("1.0.0-bench")));
-        return NewJavaString(Env(), text);
-    });
+    Loop(s, [] { return TakeOverJavaString(Env(), SysAllocString(OLESTR("1.0.0-bench"))); });
 }
 
-// The floor's way with the same BSTR: narrowed on the stack.
+// The bare floor's way with the same BSTR: narrowed on the stack.
 void Part_StackNarrow(benchmark::State& s)
 {
-    Loop(s, [] { return FloorJavaString(Env(), SysAllocString(OLESTR("1.0.0-bench"))); });
+    Loop(s, [] { return bare::Text(Env(), SysAllocString(OLESTR("1.0.0-bench"))); });
 }
 
 // The plug-in call alone (StartEffect's slot), no JNI work at all.
@@ -279,23 +277,25 @@ void Part_VirtualCall(benchmark::State& s)
 
 FRAME(Frame_StopEffects);
 FLOOR(Floor_StopEffects);
+FLOOR(FloorWithoutRefsOrConversion_StopEffects);
 FRAME(Frame_GetNumberOfEffects);
 FLOOR(Floor_GetNumberOfEffects);
 FRAME(Frame_StartEffect);
 FLOOR(Floor_StartEffect);
-FLOOR(FloorWithBstr_StartEffect);
+FLOOR(FloorWithoutRefsOrConversion_StartEffect);
 FRAME(Frame_GetCenterX);
 FLOOR(Floor_GetCenterX);
 FRAME(Frame_EffectSupportsGet);
 FLOOR(Floor_EffectSupportsGet);
+FLOOR(FloorWithoutRefsOrConversion_EffectSupportsGet);
 FRAME(Frame_GetPluginVersion);
 FLOOR(Floor_GetPluginVersion);
 FRAME(Frame_GetEffectTypeName);
 FLOOR(Floor_GetEffectTypeName);
+FLOOR(FloorWithoutRefsOrConversion_GetEffectTypeName);
 
 FRAME(Part_PluginRef);
-PART(Part_FromNarrow16);
-PART(Part_ConvertNarrowToWide16);
+PART(Part_JavaName16);
 PART(Part_SysAllocFree16);
 PART(Part_Malloc24);
 PART(Part_LockedPairOwnLine);

@@ -1,12 +1,13 @@
 // Any native, any Java arguments, any plug-in behaviour: the input picks a row
 // of the native table, its arguments (null, empty, long or non-ASCII Strings,
-// any int, either boolean), what the JVM does (gives no characters, cannot
-// make a String), and everything the probe answers (any HRESULT, its output
+// Strings too long for any BSTR, any int, either boolean), what the JVM does
+// (cannot make a String), and everything the probe answers (any HRESULT, its output
 // or none, a null, empty or long BSTR, error information or not, and which
 // interface it supports error information for). Java must get exactly the
-// plug-in's answer or the failure value, the trace must carry the report of a
-// failure and nothing else, and no reference, BSTR, error object or JVM
-// characters may be left behind.
+// plug-in's answer (a String up to its first zero unit) or the failure value,
+// each String argument must reach the plug-in as the same units, the trace must
+// carry the report of a failure and nothing else, and no reference, BSTR or
+// error object may be left behind.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
@@ -65,14 +66,17 @@ HRESULT Answer(FuzzedDataProvider& in)
     return kAnswers[in.ConsumeIntegralInRange<size_t>(0, std::size(kAnswers) - 1)];
 }
 
-// The text a BSTR set as error information keeps: up to its first zero.
-std::string ErrorText(const std::u16string& text) { return EncodeModifiedUtf8(text.substr(0, text.find(u'\0'))); }
+// The text a BSTR keeps as error information, and as the String Java gets:
+// up to its first zero unit.
+std::string UpToFirstZero(const std::u16string& text) { return EncodeModifiedUtf8(text.substr(0, text.find(u'\0'))); }
 
 // What Java must get back.
 struct Outcome {
-    enum class Kind { Failure, Pending, Answer } kind = Kind::Failure;
+    enum class Kind { Failure, Answer } kind = Kind::Failure;
     bool probeCalled = false;
-    int charsTaken = 0;  // GetStringUTFChars calls
+    bool outOfMemory = false;  // a String no BSTR can hold ended the call
+    int lengthsTaken = 0;      // GetStringLength calls
+    int regionsTaken = 0;      // GetStringRegion calls
 };
 
 void CheckResult(const NativeResult& result, const Outcome& outcome, const ProbePlugin& probe, const FakeJni& jni,
@@ -91,12 +95,12 @@ void CheckResult(const NativeResult& result, const Outcome& outcome, const Probe
         break;
     }
     case JavaType::String:
-        if (outcome.kind == Outcome::Kind::Pending || jni.failNewString) {
+        if (jni.failNewString) {
             FUZZ_CHECK(result.string == nullptr, "%s made a String though the JVM could not", name);
         } else {
             FUZZ_CHECK(result.string != nullptr && jni.MadeByLibrary(result.string), "%s gave no String", name);
             const std::string expected = answer && probe.writeOutput && !probe.textAnswerIsNull
-                                             ? EncodeModifiedUtf8(probe.textAnswer)
+                                             ? UpToFirstZero(probe.textAnswer)
                                              : std::string();
             FUZZ_CHECK(jni.TextOf(result.string) == expected, "%s gave a String of %zu bytes, %zu expected", name,
                        jni.TextOf(result.string).size(), expected.size());
@@ -114,20 +118,28 @@ void RunOne(FuzzedDataProvider& in)
     ProbePlugin probe;
     TraceCapture trace;
     const bool held = in.ConsumeIntegralInRange<int>(0, 15) != 0;
-    jni.giveNoCharacters = in.ConsumeIntegralInRange<int>(0, 7) == 0;
     jni.failNewString = in.ConsumeIntegralInRange<int>(0, 7) == 0;
 
     // The arguments, and the inputs the plug-in must receive for them.
     std::vector<JavaValue> values;
     std::vector<std::u16string> texts;
+    std::vector<bool> unallocatable;
     for (JavaType type : row.native.parameters) {
         JavaValue value;
         texts.emplace_back();
+        unallocatable.push_back(false);
         switch (type) {
         case JavaType::String:
-            if (in.ConsumeIntegralInRange<int>(0, 7) != 0) {
+            switch (in.ConsumeIntegralInRange<int>(0, 15)) {
+            case 0: break;  // null
+            case 1:
+                value.string = jni.NewUnallocatableJavaString();
+                unallocatable.back() = true;
+                break;
+            default:
                 texts.back() = Text(in);
                 value.string = jni.NewJavaString(EncodeModifiedUtf8(texts.back()));
+                break;
             }
             break;
         case JavaType::Int: value.number = in.ConsumeIntegral<jint>(); break;
@@ -158,12 +170,13 @@ void RunOne(FuzzedDataProvider& in)
             if (row.native.parameters[i] != JavaType::String) continue;
             if (values[i].string == nullptr) {
                 outcome.probeCalled = false;
+            } else if (unallocatable[i]) {
+                ++outcome.lengthsTaken;
+                outcome.probeCalled = false;
+                outcome.outOfMemory = true;
             } else {
-                ++outcome.charsTaken;
-                if (jni.giveNoCharacters) {
-                    outcome.probeCalled = false;
-                    outcome.kind = Outcome::Kind::Pending;
-                }
+                ++outcome.lengthsTaken;
+                ++outcome.regionsTaken;
             }
         }
         if (outcome.probeCalled && SUCCEEDED(probe.answer)) outcome.kind = Outcome::Kind::Answer;
@@ -178,9 +191,9 @@ void RunOne(FuzzedDataProvider& in)
     FUZZ_CHECK(probe.References() == 1, "%s left the plug-in with %lu references, 1 expected", row.name,
                static_cast<unsigned long>(probe.References()));
     FUZZ_CHECK(jni.violations.empty(), "%s broke a JNI rule: %s", row.name, jni.violations.front().c_str());
-    FUZZ_CHECK(jni.outstandingChars == 0, "%s kept characters of a String", row.name);
-    FUZZ_CHECK(jni.getCharsCalls == outcome.charsTaken, "%s read %d Strings, %d expected", row.name,
-               jni.getCharsCalls, outcome.charsTaken);
+    FUZZ_CHECK(jni.lengthCalls == outcome.lengthsTaken && jni.regionCalls == outcome.regionsTaken,
+               "%s asked %d lengths and %d regions, %d and %d expected", row.name, jni.lengthCalls,
+               jni.regionCalls, outcome.lengthsTaken, outcome.regionsTaken);
 
     const auto calls = probe.Calls();
     FUZZ_CHECK(calls.size() == (outcome.probeCalled ? 1u : 0u), "%s called the plug-in %zu times", row.name,
@@ -218,10 +231,13 @@ void RunOne(FuzzedDataProvider& in)
                    "%s: the report of 0x%08x begins wrongly", row.name, static_cast<unsigned>(probe.answer));
         FUZZ_CHECK(!lines[3].empty() && lines[3] != TraceCapture::kNull, "%s: no message for 0x%08x", row.name,
                    static_cast<unsigned>(probe.answer));
-        FUZZ_CHECK(lines[4] == (withInfo ? ErrorText(probe.errorSource) : TraceCapture::kNull),
+        FUZZ_CHECK(lines[4] == (withInfo ? UpToFirstZero(probe.errorSource) : TraceCapture::kNull),
                    "%s: wrong source line (error information %s)", row.name, withInfo ? "taken" : "not taken");
-        FUZZ_CHECK(lines[5] == (withInfo ? ErrorText(probe.errorDescription) : TraceCapture::kNull),
+        FUZZ_CHECK(lines[5] == (withInfo ? UpToFirstZero(probe.errorDescription) : TraceCapture::kNull),
                    "%s: wrong description line", row.name);
+    } else if (outcome.outOfMemory) {
+        FUZZ_CHECK(lines.size() == 6 && lines[2] == "8007000e", "%s: a String without room not reported as 8007000e",
+                   row.name);
     } else {
         FUZZ_CHECK(lines.empty(), "%s traced %zu lines without a failure", row.name, lines.size());
     }

@@ -51,11 +51,7 @@ template <>
 struct Shape<jstring> {
     using Output = BSTR;
     // The BSTR is ours from here on; it is freed once the Java String is made.
-    static jstring Success(JNIEnv* env, BSTR text)
-    {
-        SharedWideString result = SharedWideString::Adopt(text);
-        return NewJavaString(env, result);
-    }
+    static jstring Success(JNIEnv* env, BSTR text) { return TakeOverJavaString(env, text); }
     static jstring Failure(JNIEnv* env) noexcept { return NewEmptyJavaString(env); }
     // No JNI call is allowed while an exception is pending, so not even the
     // empty String can be made: null is the only sound answer.
@@ -134,10 +130,10 @@ Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLT
 }
 
 // Converts the Java arguments one by one, in Java order, then hands the COM
-// values to `next`. Each String's wide name lives in this frame's recursion,
-// so names are released in reverse order once the call is over; the first
-// String that gives no text ends the native with its failure value, and the
-// Strings after it are not looked at.
+// values to `next`. Each String's BSTR lives in this frame's recursion, so
+// names are freed in reverse order once the call is over; the first String
+// that gives no text ends the native with its failure value, and the Strings
+// after it are not looked at.
 template <class Result, const char* Method, class Next>
 Result WithComArguments(JNIEnv*, Next&& next)
 {
@@ -169,17 +165,14 @@ Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest)
 template <class Result, const char* Method, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
 {
-    SharedWideString name;
-    switch (TakeJavaString(env, text, name)) {
+    JavaName name;
+    switch (name.Take(env, text)) {
     case JavaArgument::Taken:
         break;
-    case JavaArgument::Pending:
-        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
-        return Shape<Result>::WithExceptionPending();
     case JavaArgument::Null:
         RecordFailure(Method, FailureCause::NullArgument, E_INVALIDARG);
         return Shape<Result>::Failure(env);
-    case JavaArgument::Failed:  // the wide name could not be allocated
+    case JavaArgument::OutOfMemory:  // the BSTR could not be allocated
         RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return Shape<Result>::Failure(env);
     }

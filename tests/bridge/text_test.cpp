@@ -7,9 +7,12 @@
 #include <thread>
 #include <vector>
 
+#include "bridge/java_text.h"
 #include "bridge/shared_wide_string.h"
 #include "bridge/text_conversion.h"
+#include "fuzz/modified_utf8.h"
 #include "tests/bridge/bridge_test_support.h"
+#include "tests/support/fake_jni.h"
 
 namespace jvelweb::testing {
 namespace {
@@ -75,6 +78,33 @@ TEST_P(TextConversion, WideToNarrowUsesTheWholeBstr)
     ASSERT_NE(narrow, nullptr);
     EXPECT_EQ(Bytes(narrow), Bytes(row.back));
     FreeNarrow(narrow);
+}
+
+// A Java String of the row's text reaches the plug-in as a BSTR of exactly its
+// units, the same BSTR the modified UTF-8 path made from it; the plug-in's
+// BSTR of those units comes back to Java up to its first zero.
+TEST_P(TextConversion, JavaTextCrossesAsItsUtf16)
+{
+    const TextRow& row = GetParam();
+    std::u16string units;
+    if (!fuzzing::DecodeModifiedUtf8(row.narrow, units)) GTEST_SKIP() << "no Java String has these bytes";
+    const LONG live = LiveStrings();
+    FakeJni jni;
+    {
+        JavaName name;
+        ASSERT_EQ(name.Take(jni.Env(), jni.NewJavaString(row.narrow)), JavaArgument::Taken);
+        ASSERT_NE(name.Wide(), nullptr) << "an empty String is an empty BSTR, not null";
+        EXPECT_EQ(Units(WideOf(name.Wide())), Units(row.wide));
+        EXPECT_EQ(unsigned(name.Wide()[SysStringLen(name.Wide())]), 0u) << "BSTR not terminated";
+        BSTR before = ConvertNarrowToWide(row.narrow.c_str());
+        EXPECT_EQ(Units(WideOf(name.Wide())), Units(WideOf(before)));
+        SysFreeString(before);
+    }
+    const jstring back = TakeOverJavaString(jni.Env(), NewBstr(row.wide));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(Bytes(jni.TextOf(back)), Bytes(fuzzing::EncodeModifiedUtf8(row.wide.substr(0, row.wide.find(u'\0')))));
+    EXPECT_TRUE(jni.violations.empty()) << jni.violations.front();
+    EXPECT_LIVE(LiveStrings(), live);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, ::testing::ValuesIn(kTexts),

@@ -21,22 +21,26 @@ namespace {
 // swapped or dropped argument cannot go unseen.
 constexpr jint kInts[] = {INT_MIN, -7, INT_MAX, 0, -1, 123456};
 
-// Names with non-ASCII text: "é" is C3 A9 in modified UTF-8, U+1F600 (a
-// supplementary character) is two 3-byte surrogates.
+// Names with every kind of text, in modified UTF-8: "é" is C3 A9, U+1F600 (a
+// supplementary character) is two 3-byte surrogates, U+0000 is C0 80 and must
+// reach the plug-in with the text after it, and ED B0 80 is a lone U+DC00.
 std::string NameBytes(size_t position)
 {
-    return "name" + std::to_string(position) + "-\xC3\xA9\xED\xA0\xBD\xED\xB8\x80";
+    return "name" + std::to_string(position) + "-\xC3\xA9\xED\xA0\xBD\xED\xB8\x80\xC0\x80z\xED\xB0\x80";
 }
 std::u16string NameText(size_t position)
 {
     std::u16string text = u"name" + std::u16string(1, char16_t(u'0' + position)) + u"-\u00E9";
     text += char16_t(0xD83D);
     text += char16_t(0xDE00);
+    text += char16_t(0);
+    text += u'z';
+    text += char16_t(0xDC00);
     return text;
 }
 
-const std::u16string kTextAnswer = u"r\u00E9ponse \U0001F600";
-const std::string kTextAnswerBytes = "r\xC3\xA9ponse \xED\xA0\xBD\xED\xB8\x80";
+const std::u16string kTextAnswer = u"r\u00E9ponse \U0001F600" + std::u16string(1, char16_t(0xD800));
+const std::string kTextAnswerBytes = "r\xC3\xA9ponse \xED\xA0\xBD\xED\xB8\x80\xED\xA0\x80";
 
 bool Has(const std::vector<JavaType>& types, JavaType type)
 {
@@ -63,7 +67,6 @@ protected:
         probe_.Release();
         IErrorInfo* left = nullptr;
         if (GetErrorInfo(0, &left) == S_OK) left->Release();
-        EXPECT_EQ(jni_.outstandingChars, 0) << "characters not given back to the JVM";
         EXPECT_TRUE(jni_.violations.empty()) << jni_.violations.front();
         EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";
     }
@@ -115,7 +118,7 @@ TEST_P(NativeContract, WithoutPluginReturnsFailureValueAndReadsNoArgument)
     SetPlugin(nullptr, nullptr, probe_.Plugin());
 
     ExpectFailureValue(result);
-    EXPECT_EQ(jni_.getCharsCalls, 0);
+    EXPECT_EQ(jni_.lengthCalls + jni_.regionCalls, 0);
     EXPECT_EQ(jni_.newStringCalls, result.type == JavaType::String ? 1 : 0);
     EXPECT_TRUE(probe_.Calls().empty());
     EXPECT_TRUE(trace_.Lines().empty());
@@ -161,9 +164,10 @@ TEST_P(NativeContract, CallsItsSlotOnceWithArgumentsInJavaOrder)
         EXPECT_EQ(jni_.TextOf(result.string), kTextAnswerBytes);
         break;
     }
-    // Characters go back before the plug-in is called, one release per get.
-    EXPECT_EQ(jni_.getCharsCalls, jni_.releaseCharsCalls);
-    EXPECT_EQ(jni_.getCharsCalls, static_cast<int>(std::count(parameters.begin(), parameters.end(), JavaType::String)));
+    // Each String is read once: its length, then its units.
+    const int strings = static_cast<int>(std::count(parameters.begin(), parameters.end(), JavaType::String));
+    EXPECT_EQ(jni_.lengthCalls, strings);
+    EXPECT_EQ(jni_.regionCalls, strings);
     EXPECT_TRUE(trace_.Lines().empty());
     ExpectNoFailure();
 }
@@ -253,26 +257,36 @@ TEST_P(NamedNativeContract, NullStringArgumentGivesFailureValueWithoutCallingThe
         EXPECT_TRUE(probe_.Calls().empty());
         EXPECT_TRUE(trace_.Lines().empty());
         ExpectOneFailure(Row().name, FailureCause::NullArgument, E_INVALIDARG);
-        // Strings before the null one were read and given back; none after it.
+        // Strings before the null one were read; none after it.
         int before = 0;
         for (size_t i = 0; i < nulled; ++i) before += parameters[i] == JavaType::String;
-        EXPECT_EQ(jni_.getCharsCalls, before);
+        EXPECT_EQ(jni_.lengthCalls, before);
+        EXPECT_EQ(jni_.regionCalls, before);
     }
 }
 
-TEST_P(NamedNativeContract, NoCharactersMeansAnExceptionIsPendingAndNoFurtherJniCall)
+TEST_P(NamedNativeContract, TextNoBstrCanHoldIsReportedAsOutOfMemoryAndReadNoFurther)
 {
-    jni_.giveNoCharacters = true;
-    const NativeResult result = Call(Arguments());
-    EXPECT_EQ(jni_.getCharsCalls, 1) << "the first String gave nothing; the second is not read";
-    EXPECT_EQ(jni_.newStringCalls, 0);
-    EXPECT_TRUE(probe_.Calls().empty());
-    EXPECT_TRUE(trace_.Lines().empty());
-    ExpectOneFailure(Row().name, FailureCause::OutOfMemory, E_OUTOFMEMORY);
-    switch (result.type) {
-    case JavaType::Boolean: EXPECT_EQ(result.flag, JNI_FALSE); break;
-    case JavaType::Int: EXPECT_EQ(result.number, -99); break;
-    case JavaType::String: EXPECT_EQ(result.string, nullptr); break;
+    const auto& parameters = Row().native.parameters;
+    for (size_t huge = 0; huge < parameters.size(); ++huge) {
+        if (parameters[huge] != JavaType::String) continue;
+        SCOPED_TRACE("String without room at argument " + std::to_string(huge));
+        jni_.Reset();
+        trace_.Clear();
+        ClearFailures();
+        auto values = Arguments();
+        values[huge].string = jni_.NewUnallocatableJavaString();
+        const NativeResult result = Call(values);
+        ExpectFailureValue(result);
+        EXPECT_TRUE(probe_.Calls().empty());
+        ASSERT_EQ(trace_.Lines().size(), 6u);
+        EXPECT_EQ(trace_.Lines()[2], "8007000e");
+        ExpectOneFailure(Row().name, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        // Its length was asked, its units never; the Strings after it not at all.
+        int before = 0;
+        for (size_t i = 0; i < huge; ++i) before += parameters[i] == JavaType::String;
+        EXPECT_EQ(jni_.lengthCalls, before + 1);
+        EXPECT_EQ(jni_.regionCalls, before);
     }
 }
 
@@ -292,18 +306,30 @@ TEST_P(NamedNativeContract, EmptyNamesReachThePluginAsEmptyText)
     ExpectNoFailure();
 }
 
-TEST_P(TextNativeContract, StringResultsAreEmptyForNullOrEmptyTextAndNullWhenTheJvmCannotMakeThem)
+TEST_P(TextNativeContract, StringResultsEndAtTheFirstZeroAndAreEmptyForNullOrEmptyText)
 {
-    probe_.textAnswerIsNull = true;
-    NativeResult result = Call(Arguments());
-    ASSERT_NE(result.string, nullptr);
-    EXPECT_EQ(jni_.TextOf(result.string), "");
-
-    probe_.textAnswerIsNull = false;
-    probe_.textAnswer.clear();
-    result = Call(Arguments());
-    ASSERT_NE(result.string, nullptr);
-    EXPECT_EQ(jni_.TextOf(result.string), "");
+    const struct {
+        bool isNull;
+        std::u16string answer;
+        std::string java;  // modified UTF-8 of the String Java gets
+    } cases[] = {
+        {true, u"", ""},
+        {false, u"", ""},
+        {false, std::u16string(u"1.2.3\0\0\0", 8), "1.2.3"},  // a zero-padded buffer
+        {false, std::u16string(u"ab\0cd", 5), "ab"},
+        {false, std::u16string(u"\0tail", 5), ""},
+        {false, std::u16string(1, char16_t(0xDC00)) + u"x", "\xED\xB0\x80x"},  // a lone surrogate, unchanged
+    };
+    NativeResult result{};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.java);
+        probe_.textAnswerIsNull = c.isNull;
+        probe_.textAnswer = c.answer;
+        result = Call(Arguments());
+        ASSERT_NE(result.string, nullptr);
+        EXPECT_TRUE(jni_.MadeByLibrary(result.string));
+        EXPECT_EQ(jni_.TextOf(result.string), c.java);
+    }
 
     // Two results are two distinct Java Strings.
     NativeResult again = Call(Arguments());

@@ -1,27 +1,27 @@
 #include "tests/support/fake_jni.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <limits>
+
+#include "fuzz/modified_utf8.h"
 
 namespace jvelweb::testing {
 
+using fuzzing::DecodeModifiedUtf8;
+using fuzzing::EncodeModifiedUtf8;
+
 FakeJni::FakeJni()
 {
-    functions_.GetStringUTFChars = &FakeJni::GetStringUTFChars;
-    functions_.ReleaseStringUTFChars = &FakeJni::ReleaseStringUTFChars;
+    functions_.GetStringLength = &FakeJni::GetStringLength;
+    functions_.GetStringRegion = &FakeJni::GetStringRegion;
+    functions_.NewString = &FakeJni::NewString;
     functions_.NewStringUTF = &FakeJni::NewStringUTF;
     env_.env.functions = &functions_;
     env_.owner = this;
 }
 
-FakeJni::~FakeJni()
-{
-    for (auto& entry : handedOut_) std::free(entry.second);
-}
-
 void FakeJni::Reset()
 {
-    getCharsCalls = releaseCharsCalls = newStringCalls = outstandingChars = 0;
+    lengthCalls = regionCalls = newStringCalls = 0;
     exceptionPending = false;
     violations.clear();
     log.clear();
@@ -29,14 +29,35 @@ void FakeJni::Reset()
 
 jstring FakeJni::NewJavaString(const std::string& modifiedUtf8)
 {
-    strings_.push_back(FakeString{modifiedUtf8, false});
+    std::u16string units;
+    if (!DecodeModifiedUtf8(modifiedUtf8, units)) violations.push_back("a test String that is not modified UTF-8");
+    strings_.push_back(FakeString{modifiedUtf8, units, static_cast<jsize>(units.size()), false});
     return reinterpret_cast<jstring>(&strings_.back());
 }
 
-FakeJni::FakeString* FakeJni::Find(jstring s)
+jstring FakeJni::NewUnallocatableJavaString()
+{
+    strings_.push_back(FakeString{"<huge>", u"", std::numeric_limits<jsize>::max(), false});
+    return reinterpret_cast<jstring>(&strings_.back());
+}
+
+jstring FakeJni::Made(std::u16string units, std::string bytes)
+{
+    log.push_back("new " + bytes);
+    if (failNewString) {
+        exceptionPending = true;
+        return nullptr;
+    }
+    const auto length = static_cast<jsize>(units.size());
+    strings_.push_back(FakeString{std::move(bytes), std::move(units), length, true});
+    return reinterpret_cast<jstring>(&strings_.back());
+}
+
+FakeJni::FakeString* FakeJni::Find(jstring s, const char* function)
 {
     for (auto& candidate : strings_)
         if (reinterpret_cast<jstring>(&candidate) == s) return &candidate;
+    violations.push_back(std::string(function) + " on an unknown or null String");
     return nullptr;
 }
 
@@ -54,46 +75,46 @@ void FakeJni::CheckNoExceptionPending(const char* function)
     if (exceptionPending) violations.push_back(std::string(function) + " called with an exception pending");
 }
 
-const char* JNICALL FakeJni::GetStringUTFChars(JNIEnv* env, jstring s, jboolean* isCopy)
+jsize JNICALL FakeJni::GetStringLength(JNIEnv* env, jstring s)
 {
     FakeJni& self = Of(env);
-    self.CheckNoExceptionPending("GetStringUTFChars");
-    ++self.getCharsCalls;
-    FakeString* string = self.Find(s);
-    if (string == nullptr) {
-        self.violations.push_back("GetStringUTFChars on an unknown or null String");
-        return nullptr;
-    }
-    self.log.push_back("get " + string->bytes);
-    if (isCopy != nullptr) self.violations.push_back("GetStringUTFChars given a copy flag");
-    if (self.giveNoCharacters) {
-        self.exceptionPending = true;
-        return nullptr;
-    }
-    char* chars = static_cast<char*>(std::malloc(string->bytes.size() + 1));
-    std::memcpy(chars, string->bytes.c_str(), string->bytes.size() + 1);
-    self.handedOut_.emplace_back(s, chars);
-    ++self.outstandingChars;
-    return chars;
+    self.CheckNoExceptionPending("GetStringLength");
+    ++self.lengthCalls;
+    FakeString* string = self.Find(s, "GetStringLength");
+    if (string == nullptr) return 0;
+    self.log.push_back("length " + string->bytes);
+    return string->length;
 }
 
-void JNICALL FakeJni::ReleaseStringUTFChars(JNIEnv* env, jstring s, const char* chars)
+void JNICALL FakeJni::GetStringRegion(JNIEnv* env, jstring s, jsize start, jsize length, jchar* out)
 {
     FakeJni& self = Of(env);
-    self.CheckNoExceptionPending("ReleaseStringUTFChars");
-    ++self.releaseCharsCalls;
-    for (auto it = self.handedOut_.begin(); it != self.handedOut_.end(); ++it) {
-        if (it->second == chars) {
-            if (it->first != s) self.violations.push_back("characters released with another String");
-            self.log.push_back("release " + std::string(chars));
-            std::memset(it->second, '#', std::strlen(it->second));  // poison: later reads show up
-            std::free(it->second);
-            self.handedOut_.erase(it);
-            --self.outstandingChars;
-            return;
-        }
+    self.CheckNoExceptionPending("GetStringRegion");
+    ++self.regionCalls;
+    FakeString* string = self.Find(s, "GetStringRegion");
+    if (string == nullptr) return;
+    self.log.push_back("region " + string->bytes);
+    if (start < 0 || length < 0 || size_t(start) + size_t(length) > string->units.size()) {
+        // The JVM throws StringIndexOutOfBoundsException.
+        self.violations.push_back("GetStringRegion outside its String");
+        self.exceptionPending = true;
+        return;
     }
-    self.violations.push_back("ReleaseStringUTFChars of characters never handed out");
+    for (jsize i = 0; i < length; ++i) out[i] = string->units[size_t(start + i)];
+}
+
+jstring JNICALL FakeJni::NewString(JNIEnv* env, const jchar* units, jsize length)
+{
+    FakeJni& self = Of(env);
+    self.CheckNoExceptionPending("NewString");
+    ++self.newStringCalls;
+    if (units == nullptr || length < 0) {
+        self.violations.push_back("NewString of a null pointer or a negative length");
+        return nullptr;
+    }
+    std::u16string text(reinterpret_cast<const char16_t*>(units), size_t(length));
+    std::string bytes = EncodeModifiedUtf8(text);
+    return self.Made(std::move(text), std::move(bytes));
 }
 
 jstring JNICALL FakeJni::NewStringUTF(JNIEnv* env, const char* bytes)
@@ -105,13 +126,9 @@ jstring JNICALL FakeJni::NewStringUTF(JNIEnv* env, const char* bytes)
         self.violations.push_back("NewStringUTF of a null pointer");
         return nullptr;
     }
-    self.log.push_back("new " + std::string(bytes));
-    if (self.failNewString) {
-        self.exceptionPending = true;
-        return nullptr;
-    }
-    self.strings_.push_back(FakeString{bytes, true});
-    return reinterpret_cast<jstring>(&self.strings_.back());
+    std::u16string units;
+    if (!DecodeModifiedUtf8(bytes, units)) self.violations.push_back("NewStringUTF of bytes not modified UTF-8");
+    return self.Made(std::move(units), bytes);
 }
 
 }  // namespace jvelweb::testing

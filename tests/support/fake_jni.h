@@ -1,8 +1,8 @@
 // A JNIEnv without a JVM: its function table is value-initialised (every
-// entry null) and fills in only the three string functions the library uses,
-// counting them, logging their order, and checking JNI's rules: characters
-// are released with the String they came from, and no JNI function is called
-// while an exception is pending.
+// entry null) and fills in only the string functions the library uses,
+// counting them, logging their order, and checking JNI's rules: a region lies
+// within its String, and no JNI function is called while an exception is
+// pending.
 #pragma once
 
 #include <jni.h>
@@ -18,36 +18,39 @@ public:
     FakeJni();
     FakeJni(const FakeJni&) = delete;
     FakeJni& operator=(const FakeJni&) = delete;
-    ~FakeJni();
 
     JNIEnv* Env() { return &env_.env; }
 
-    // A Java String whose GetStringUTFChars gives `modifiedUtf8`.
+    // A Java String of the UTF-16 units `modifiedUtf8` encodes (the bytes
+    // GetStringUTFChars would give for it).
     jstring NewJavaString(const std::string& modifiedUtf8);
-    // The bytes a String made by the library (NewStringUTF) was made from.
+    // A String whose length is the largest a Java String can have: no BSTR
+    // can hold it, and reading its region is a violation.
+    jstring NewUnallocatableJavaString();
+    // The modified UTF-8 of a String made by the library (NewString,
+    // NewStringUTF).
     const std::string& TextOf(jstring made) const;
     bool MadeByLibrary(jstring s) const;
 
-    // Behaviour: GetStringUTFChars gives no characters (as the JVM does when
-    // out of memory, leaving an OutOfMemoryError pending); NewStringUTF fails.
-    bool giveNoCharacters = false;
+    // Behaviour: NewString and NewStringUTF fail, leaving an OutOfMemoryError
+    // pending, as the JVM does when it cannot allocate the String.
     bool failNewString = false;
 
     // What happened.
-    int getCharsCalls = 0;
-    int releaseCharsCalls = 0;
-    int newStringCalls = 0;
-    int outstandingChars = 0;                 // got and not yet released
+    int lengthCalls = 0;     // GetStringLength
+    int regionCalls = 0;     // GetStringRegion
+    int newStringCalls = 0;  // NewString and NewStringUTF
     bool exceptionPending = false;
-    std::vector<std::string> violations;      // JNI rules broken
-    std::vector<std::string> log;             // "get <text>", "release <text>", "new <text>"
+    std::vector<std::string> violations;  // JNI rules broken
+    std::vector<std::string> log;         // "length <text>", "region <text>", "new <text>"
 
     void Reset();
-    int JniCalls() const { return getCharsCalls + releaseCharsCalls + newStringCalls; }
 
 private:
     struct FakeString {
-        std::string bytes;
+        std::string bytes;      // modified UTF-8
+        std::u16string units;   // the same text as UTF-16
+        jsize length;           // what GetStringLength answers
         bool madeByLibrary;
     };
     struct EnvBlock {
@@ -55,16 +58,17 @@ private:
         FakeJni* owner;
     };
     static FakeJni& Of(JNIEnv* env) { return *reinterpret_cast<EnvBlock*>(env)->owner; }
-    static const char* JNICALL GetStringUTFChars(JNIEnv* env, jstring s, jboolean* isCopy);
-    static void JNICALL ReleaseStringUTFChars(JNIEnv* env, jstring s, const char* chars);
+    static jsize JNICALL GetStringLength(JNIEnv* env, jstring s);
+    static void JNICALL GetStringRegion(JNIEnv* env, jstring s, jsize start, jsize length, jchar* out);
+    static jstring JNICALL NewString(JNIEnv* env, const jchar* units, jsize length);
     static jstring JNICALL NewStringUTF(JNIEnv* env, const char* bytes);
-    FakeString* Find(jstring s);
+    FakeString* Find(jstring s, const char* function);
+    jstring Made(std::u16string units, std::string bytes);
     void CheckNoExceptionPending(const char* function);
 
     JNINativeInterface_ functions_{};
     EnvBlock env_;
     std::deque<FakeString> strings_;
-    std::vector<std::pair<jstring, char*>> handedOut_;
 };
 
 }  // namespace jvelweb::testing

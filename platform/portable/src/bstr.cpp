@@ -56,8 +56,15 @@ void RetireThreadCounter(ThreadCounter* counter)
 // locals without destructors, so they stay readable while other thread-local
 // destructors run at thread exit (the error-information slot frees strings
 // then); once the counter is retired, later counts go to `lateCount`.
-thread_local ThreadCounter* threadCounter = nullptr;
-thread_local bool threadCounterRetired = false;
+//
+// They use the initial-exec model: every BSTR made or freed reads them, and
+// the default model for a shared library calls __tls_get_addr on each read.
+// Initial-exec puts the layer's thread locals (a few dozen bytes) in the
+// static TLS block, which glibc keeps room for in libraries loaded later
+// with dlopen, as a JVM loads the bridge and with it this layer.
+#define JVELCOM_INITIAL_EXEC __attribute__((tls_model("initial-exec")))
+thread_local ThreadCounter* threadCounter JVELCOM_INITIAL_EXEC = nullptr;
+thread_local bool threadCounterRetired JVELCOM_INITIAL_EXEC = false;
 std::atomic<LONG> lateCount{0};
 
 struct ThreadCounterRetirement {
@@ -96,7 +103,8 @@ size_t unitLength(const OLECHAR* text)
 }  // namespace
 
 // Copies `length` units of `text` (zeros included) into a new BSTR.
-// text: may be NULL, then the units are zeroed storage.
+// text: may be NULL, then the units are left unset for the caller to write,
+// as on Windows; the terminating zero is written all the same.
 // Returns NULL when the byte count would not fit the 32-bit length prefix
 // (the same bound Windows applies) or memory runs out.
 STDAPI_(BSTR) SysAllocStringLen(const OLECHAR* text, UINT length)
@@ -108,10 +116,7 @@ STDAPI_(BSTR) SysAllocStringLen(const OLECHAR* text, UINT length)
     BSTR result = reinterpret_cast<BSTR>(block + kHeaderBytes);
     std::memset(block, 0, kHeaderBytes);
     *byteLengthField(result) = uint32_t(textBytes);
-    if (text != nullptr)
-        std::memcpy(result, text, textBytes);
-    else
-        std::memset(result, 0, textBytes);
+    if (text != nullptr) std::memcpy(result, text, textBytes);
     result[length] = 0;
     CountLiveStrings(1);
     return result;

@@ -17,21 +17,28 @@ import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.concurrent.atomic.AtomicLong;
 
 /**
- * What a JVelWeb native costs beyond the JNI work it cannot avoid, and against
- * calling the plug-in through JNA.
+ * What a JVelWeb native costs against the least any correct native must do,
+ * and against calling the plug-in through JNA.
  *
  * <p>For each shape of native (arguments and result), the same plug-in
- * operation is called three ways: our native ({@link JVelWeb}), the floor
- * ({@link Floor}: the same Java signature doing only the JNI string work and
- * one call through the same vtable slot) and JNA ({@link JnaPlugin}). The
- * plug-in is the benchmark plug-in, whose operations only write a constant,
- * registered for the current user for the run: run it with HOME set to an
- * empty temporary directory ({@code scripts/run-benchmark} does).
+ * operation is called four ways: our native ({@link JVelWeb}); the floor
+ * ({@link Floor}: the same Java signature doing only the work no correct
+ * native can leave out: a reference taken and given back, each String read
+ * straight into a BSTR, one call through the same vtable slot, a String
+ * result made from the plug-in's UTF-16); the floor without the reference and
+ * without making the BSTR ({@link FloorWithoutRefsOrConversion}); and JNA
+ * ({@link JnaPlugin}). The plug-in is the benchmark plug-in, whose operations
+ * only write a constant, registered for the current user for the run: run it
+ * with HOME set to an empty temporary directory ({@code scripts/run-benchmark}
+ * does).
  *
- * <p>Each case is warmed up (at least {@code bench.warmup} seconds and until
- * the time per call of the last five short batches is within 5%), then timed
- * over {@code bench.reps} batches of {@code bench.batch} calls; the table gives
- * the median, min and max nanoseconds per call. Every result is consumed.
+ * <p>Each way is warmed up (at least {@code bench.warmup} seconds and until
+ * the time per call of the last five short batches is within 5%), then the
+ * four are timed in {@code bench.reps} rounds, each round one batch of every
+ * way ({@code bench.batch} calls) in an order that rotates from round to
+ * round, so that a slow spell of the machine falls on all of them alike. The
+ * table gives the median, min and max nanoseconds per call, and ours / floor
+ * as the median of the rounds' ratios. Every result is consumed.
  * Throughput is total calls per second with one and two threads, for our
  * natives with the plug-in's reference count on its own cache line and on the
  * line of its vtable pointers, and for the floor.
@@ -59,7 +66,29 @@ public final class BridgeBenchmark {
 
     record Stats(double median, double min, double max, double cpuMedian, boolean settled) {}
 
-    record Shape(String name, String signature, Batch ours, Batch floor, Batch jna) {}
+    record Shape(String name, String signature, Batch ours, Batch floor, Batch bare, Batch jna) {}
+
+    /** One shape's rounds: ns per call by wall clock and by CPU time, [way][round]. */
+    record Rounds(double[][] wall, double[][] cpu, boolean settled) {
+        Stats stats(int way) {
+            double[] sorted = wall[way].clone();
+            Arrays.sort(sorted);
+            return new Stats(median(sorted), sorted[0], sorted[sorted.length - 1], median(cpu[way]), settled);
+        }
+
+        /** The median over rounds of way a / way b, each round's batches taken side by side. */
+        double ratio(int a, int b, boolean byCpu) {
+            double[][] t = byCpu ? cpu : wall;
+            double[] ratios = new double[t[a].length];
+            for (int r = 0; r < ratios.length; r++) ratios[r] = t[a][r] / t[b][r];
+            return median(ratios);
+        }
+    }
+
+    static final int OURS = 0;
+    static final int FLOOR = 1;
+    static final int BARE = 2;
+    static final int JNA = 3;
 
     /** Calls per second of all threads together, and CPU time per call of the calling threads. */
     record Rate(double callsPerSecond, double cpuNsPerCall) {}
@@ -103,37 +132,39 @@ public final class BridgeBenchmark {
 
     private static void run(JVelWeb web, String libDir) throws Exception {
         Floor floor = new Floor();
+        FloorWithoutRefsOrConversion bare = new FloorWithoutRefsOrConversion();
         JnaPlugin jna = new JnaPlugin(Floor.pluginPointer(), libDir + "/libjvelcom.so");
-        checkAnswers(web, floor, jna);
+        checkAnswers(web, floor, bare, jna);
         if (CPU >= 0 && Floor.pinThisThread(CPU) != 0) {
             throw new IllegalStateException("cannot bind the measuring thread to CPU " + CPU);
         }
         printHeader();
 
-        List<Shape> shapes = shapes(web, floor, jna);
+        List<Shape> shapes = shapes(web, floor, bare, jna);
         if (!ONLY.isEmpty()) {
             List<String> only = Arrays.asList(ONLY.split(","));
             shapes.removeIf(shape -> !only.contains(shape.name()));
         }
         System.out.println();
-        System.out.println("Latency: ns per call, median [min - max] of " + REPS + " batches"
-                + " (" + BATCH + " calls; JNA " + JNA_BATCH + ")");
+        System.out.println("Latency: ns per call, median [min - max] of " + REPS + " rounds"
+                + " (a batch of " + BATCH + " calls per way and round; JNA " + JNA_BATCH + "),"
+                + " the four ways interleaved in rotating order");
+        System.out.println("ours/floor and ours/JNA: median of the rounds' ratios;"
+                + " bare floor = no AddRef/Release, BSTR made once beforehand");
         System.out.println();
-        String head = String.format("%-50s %-24s %-24s %-24s %10s %9s", "shape (JVelWeb native)", "ours",
-                "floor", "JNA", "ours/floor", "ours/JNA");
+        String head = String.format("%-50s %-24s %-24s %-24s %-24s %10s %9s", "shape (JVelWeb native)", "ours",
+                "floor", "bare floor", "JNA", "ours/floor", "ours/JNA");
         System.out.println(head);
         System.out.println("-".repeat(head.length()));
         boolean allSettled = true;
-        List<Stats[]> measured = new ArrayList<>();
+        List<Rounds> measured = new ArrayList<>();
         for (Shape shape : shapes) {
-            Stats ours = measure(shape.ours(), BATCH);
-            Stats fl = measure(shape.floor(), BATCH);
-            Stats viaJna = measure(shape.jna(), JNA_BATCH);
-            measured.add(new Stats[] {ours, fl, viaJna});
-            allSettled &= ours.settled() && fl.settled() && viaJna.settled();
-            System.out.printf("%-50s %-24s %-24s %-24s %10.2f %9.3f%n", shape.name() + shape.signature(),
-                    cell(ours), cell(fl), cell(viaJna), ours.median() / fl.median(),
-                    ours.median() / viaJna.median());
+            Rounds rounds = measure(shape);
+            measured.add(rounds);
+            allSettled &= rounds.settled();
+            System.out.printf("%-50s %-24s %-24s %-24s %-24s %10.2f %9.3f%n", shape.name() + shape.signature(),
+                    cell(rounds.stats(OURS)), cell(rounds.stats(FLOOR)), cell(rounds.stats(BARE)),
+                    cell(rounds.stats(JNA)), rounds.ratio(OURS, FLOOR, false), rounds.ratio(OURS, JNA, false));
         }
         if (!allSettled) {
             System.out.println("(*) warm-up ended at its time limit before the last five batches agreed within 5%");
@@ -141,17 +172,19 @@ public final class BridgeBenchmark {
         // The thread's own CPU clock leaves out the time other processes had the
         // core; on a busy machine these figures hold better than the wall clock.
         System.out.println();
-        System.out.println("The same batches by the calling thread's CPU time: ns per call, median");
+        System.out.println("The same rounds by the calling thread's CPU time: ns per call, median; ratios: median of"
+                + " the rounds' ratios");
         System.out.println();
-        String cpuHead = String.format("%-50s %9s %9s %9s %10s %9s", "", "ours", "floor", "JNA", "ours/floor",
-                "ours/JNA");
+        String cpuHead = String.format("%-50s %9s %9s %11s %9s %10s %9s", "", "ours", "floor", "bare floor", "JNA",
+                "ours/floor", "ours/JNA");
         System.out.println(cpuHead);
         System.out.println("-".repeat(cpuHead.length()));
         for (int i = 0; i < shapes.size(); i++) {
-            Stats[] m = measured.get(i);
-            System.out.printf("%-50s %9.1f %9.1f %9.1f %10.2f %9.3f%n", shapes.get(i).name() + shapes.get(i).signature(),
-                    m[0].cpuMedian(), m[1].cpuMedian(), m[2].cpuMedian(), m[0].cpuMedian() / m[1].cpuMedian(),
-                    m[0].cpuMedian() / m[2].cpuMedian());
+            Rounds m = measured.get(i);
+            System.out.printf("%-50s %9.1f %9.1f %11.1f %9.1f %10.2f %9.3f%n",
+                    shapes.get(i).name() + shapes.get(i).signature(), m.stats(OURS).cpuMedian(),
+                    m.stats(FLOOR).cpuMedian(), m.stats(BARE).cpuMedian(), m.stats(JNA).cpuMedian(),
+                    m.ratio(OURS, FLOOR, true), m.ratio(OURS, JNA, true));
         }
 
         Rate[][] tp = new Rate[shapes.size()][6];
@@ -202,7 +235,7 @@ public final class BridgeBenchmark {
         }
     }
 
-    private static List<Shape> shapes(JVelWeb web, Floor floor, JnaPlugin jna) {
+    private static List<Shape> shapes(JVelWeb web, Floor floor, FloorWithoutRefsOrConversion bare, JnaPlugin jna) {
         List<Shape> shapes = new ArrayList<>();
         shapes.add(new Shape("StopEffects", "() -> boolean",
                 n -> {
@@ -213,6 +246,11 @@ public final class BridgeBenchmark {
                 n -> {
                     long a = 0;
                     for (int i = 0; i < n; i++) a += floor.StopEffects() ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.StopEffects() ? 1 : 0;
                     return a;
                 },
                 n -> {
@@ -233,6 +271,11 @@ public final class BridgeBenchmark {
                 },
                 n -> {
                     long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.GetNumberOfEffects(i & 1);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
                     for (int i = 0; i < n; i++) a += jna.GetNumberOfEffects(i & 1);
                     return a;
                 }));
@@ -245,6 +288,11 @@ public final class BridgeBenchmark {
                 n -> {
                     long a = 0;
                     for (int i = 0; i < n; i++) a += floor.StartEffect(EFFECT, i) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.StartEffect(EFFECT, i) ? 1 : 0;
                     return a;
                 },
                 n -> {
@@ -265,6 +313,11 @@ public final class BridgeBenchmark {
                 },
                 n -> {
                     long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.GetCenterX(EFFECT, i);
+                    return a;
+                },
+                n -> {
+                    long a = 0;
                     for (int i = 0; i < n; i++) a += jna.GetCenterX(EFFECT, i);
                     return a;
                 }));
@@ -277,6 +330,11 @@ public final class BridgeBenchmark {
                 n -> {
                     long a = 0;
                     for (int i = 0; i < n; i++) a += floor.EffectSupportsGet(EFFECT, i, PARAMETER) ? 1 : 0;
+                    return a;
+                },
+                n -> {
+                    long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.EffectSupportsGet(EFFECT, i, PARAMETER) ? 1 : 0;
                     return a;
                 },
                 n -> {
@@ -297,6 +355,11 @@ public final class BridgeBenchmark {
                 },
                 n -> {
                     long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.GetPluginVersion().length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
                     for (int i = 0; i < n; i++) a += jna.GetPluginVersion().length();
                     return a;
                 }));
@@ -313,46 +376,61 @@ public final class BridgeBenchmark {
                 },
                 n -> {
                     long a = 0;
+                    for (int i = 0; i < n; i++) a += bare.GetEffectTypeName(EFFECT, i).length();
+                    return a;
+                },
+                n -> {
+                    long a = 0;
                     for (int i = 0; i < n; i++) a += jna.GetEffectTypeName(EFFECT, i).length();
                     return a;
                 }));
         return shapes;
     }
 
-    /** All three ways must reach the bench plug-in and read its constant answers. */
-    private static void checkAnswers(JVelWeb web, Floor floor, JnaPlugin jna) {
+    /** All four ways must reach the bench plug-in and read its constant answers. */
+    private static void checkAnswers(JVelWeb web, Floor floor, FloorWithoutRefsOrConversion bare, JnaPlugin jna) {
         String version = "1.0.0-bench";
-        boolean ok = web.StopEffects() && floor.StopEffects() && jna.StopEffects()
-                && web.GetNumberOfEffects(0) == 7 && floor.GetNumberOfEffects(0) == 7 && jna.GetNumberOfEffects(0) == 7
-                && web.StartEffect(EFFECT, 1) && floor.StartEffect(EFFECT, 1) && jna.StartEffect(EFFECT, 1)
-                && web.GetCenterX(EFFECT, 0) == 7 && floor.GetCenterX(EFFECT, 0) == 7 && jna.GetCenterX(EFFECT, 0) == 7
+        boolean ok = web.StopEffects() && floor.StopEffects() && bare.StopEffects() && jna.StopEffects()
+                && web.GetNumberOfEffects(0) == 7 && floor.GetNumberOfEffects(0) == 7
+                && bare.GetNumberOfEffects(0) == 7 && jna.GetNumberOfEffects(0) == 7
+                && web.StartEffect(EFFECT, 1) && floor.StartEffect(EFFECT, 1) && bare.StartEffect(EFFECT, 1)
+                && jna.StartEffect(EFFECT, 1)
+                && web.GetCenterX(EFFECT, 0) == 7 && floor.GetCenterX(EFFECT, 0) == 7 && bare.GetCenterX(EFFECT, 0) == 7
+                && jna.GetCenterX(EFFECT, 0) == 7
                 && web.EffectSupportsGet(EFFECT, 0, PARAMETER) && floor.EffectSupportsGet(EFFECT, 0, PARAMETER)
-                && jna.EffectSupportsGet(EFFECT, 0, PARAMETER)
+                && bare.EffectSupportsGet(EFFECT, 0, PARAMETER) && jna.EffectSupportsGet(EFFECT, 0, PARAMETER)
                 && version.equals(web.GetPluginVersion()) && version.equals(floor.GetPluginVersion())
-                && version.equals(jna.GetPluginVersion())
+                && version.equals(bare.GetPluginVersion()) && version.equals(jna.GetPluginVersion())
                 && version.equals(web.GetEffectTypeName(EFFECT, 0))
                 && version.equals(floor.GetEffectTypeName(EFFECT, 0))
+                && version.equals(bare.GetEffectTypeName(EFFECT, 0))
                 && version.equals(jna.GetEffectTypeName(EFFECT, 0));
-        if (!ok) throw new IllegalStateException("the three ways do not all reach the bench plug-in");
+        if (!ok) throw new IllegalStateException("the four ways do not all reach the bench plug-in");
     }
 
     // ---- Measuring ----
 
-    private static Stats measure(Batch batch, int calls) {
-        boolean settled = warmUp(batch, calls);
-        double[] perCall = new double[REPS];
-        double[] cpuPerCall = new double[REPS];
+    /** Warms each way up, then times REPS rounds of one batch per way, in rotating order. */
+    private static Rounds measure(Shape shape) {
+        Batch[] ways = {shape.ours(), shape.floor(), shape.bare(), shape.jna()};
+        int[] calls = {BATCH, BATCH, BATCH, JNA_BATCH};
+        boolean settled = true;
+        for (int w = 0; w < ways.length; w++) settled &= warmUp(ways[w], calls[w]);
+        double[][] wall = new double[ways.length][REPS];
+        double[][] cpu = new double[ways.length][REPS];
         long acc = 0;
         for (int r = 0; r < REPS; r++) {
-            long cpuStart = THREADS.getCurrentThreadCpuTime();
-            long start = System.nanoTime();
-            acc += batch.run(calls);
-            perCall[r] = (System.nanoTime() - start) / (double) calls;
-            cpuPerCall[r] = (THREADS.getCurrentThreadCpuTime() - cpuStart) / (double) calls;
+            for (int k = 0; k < ways.length; k++) {
+                int w = (r + k) % ways.length;
+                long cpuStart = THREADS.getCurrentThreadCpuTime();
+                long start = System.nanoTime();
+                acc += ways[w].run(calls[w]);
+                wall[w][r] = (System.nanoTime() - start) / (double) calls[w];
+                cpu[w][r] = (THREADS.getCurrentThreadCpuTime() - cpuStart) / (double) calls[w];
+            }
         }
         sink += acc;
-        Arrays.sort(perCall);
-        return new Stats(median(perCall), perCall[0], perCall[REPS - 1], median(cpuPerCall), settled);
+        return new Rounds(wall, cpu, settled);
     }
 
     private static double median(double[] values) {
@@ -467,7 +545,8 @@ public final class BridgeBenchmark {
         List<String> collectors = new ArrayList<>();
         for (GarbageCollectorMXBean gc : ManagementFactory.getGarbageCollectorMXBeans()) collectors.add(gc.getName());
         System.out.println("GC:       " + String.join(", ", collectors));
-        System.out.println("Plug-in:  bench plug-in (constant answers); floor = JNI string work + one vtable call;"
+        System.out.println("Plug-in:  bench plug-in (constant answers); floor = AddRef, each String read into a BSTR"
+                + " (GetStringLength, GetStringRegion), one vtable call, NewString for a String result, Release;"
                 + " JNA = Function.invokeInt on the vtable entry");
         System.out.println("Names:    \"" + EFFECT + "\" (" + EFFECT.length() + " chars), \"" + PARAMETER + "\"");
         System.out.println("Warm-up:  at least " + WARMUP + " s per case, until 5 short batches agree within 5%");

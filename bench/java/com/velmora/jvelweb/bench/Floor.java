@@ -1,14 +1,17 @@
 package com.velmora.jvelweb.bench;
 
 /**
- * The floor of the benchmark: natives with exactly the Java signatures of the
- * benchmarked {@code JVelWeb} natives that do only the work no JNI binding can
- * avoid (the JNI string functions the shape needs and one call through the
- * same vtable slot of the plug-in). The native side checks at compile time that
+ * The floor of the benchmark, the reference for every shape: natives with
+ * exactly the Java signatures of the benchmarked {@code JVelWeb} natives that
+ * do the least any correct native must do per call: take a reference on the
+ * plug-in, turn each String into a BSTR (GetStringLength, then
+ * GetStringRegion straight into it), call the same vtable slot once, make a
+ * String result with NewString from the plug-in's UTF-16 and free its BSTR,
+ * and give the reference back. The native side checks at compile time that
  * each signature equals {@code JVelWeb}'s.
  *
- * <p>The floor holds its own plug-in instance, created by {@link #open}; the
- * names it passes are BSTRs made there once.
+ * <p>The floor holds its own plug-in instance, created by {@link #open}, which
+ * also makes the BSTRs {@link FloorWithoutRefsOrConversion} passes.
  */
 public final class Floor {
     static {
@@ -16,9 +19,9 @@ public final class Floor {
     }
 
     /**
-     * Initialises COM on the calling thread and creates the floor's plug-in
+     * Initialises COM on the calling thread and creates the floors' plug-in
      * (whatever is registered for the plug-in's class), and makes the BSTRs
-     * it passes for the two names.
+     * the floor without conversion passes for the two names.
      *
      * @return the HRESULT: 0 or more on success
      */
