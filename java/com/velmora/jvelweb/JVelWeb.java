@@ -21,10 +21,9 @@ package com.velmora.jvelweb;
  * {@link JVelWebFailure#last()} describes the failure to the program. The
  * system property {@code jvelweb.trace} ({@code stderr}, {@code off}, or a file
  * path) reports each failure as it happens. {@link CheckedJVelWeb} offers the
- * same operations, throwing {@link JVelWebException} when a call fails. Only when the JVM
- * cannot allocate a String argument's characters or a String result is a Java
- * exception ({@link OutOfMemoryError}) pending, and a String method then
- * returns null.
+ * same operations, throwing {@link JVelWebException} when a call fails. Only
+ * when the JVM cannot allocate a String result is a Java exception
+ * ({@link OutOfMemoryError}) pending, and the String method then returns null.
  *
  * <h2 id="simulated">What the integers mean</h2>
  * The library gives no integer a meaning of its own: what an axis, a selector,
