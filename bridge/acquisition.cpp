@@ -50,6 +50,12 @@ void AcquirePlugin(PluginRef& plugin, jint deviceFlag)
     value.Clear();
 }
 
+// The CoInitialize calls of _jni_initialize on this thread that no
+// _jni_delete on it has balanced yet. _jni_delete uninitialises COM only
+// against one of these, never against a CoInitialize of another component
+// on the thread (a GUI toolkit's, say).
+thread_local unsigned t_ownComInitializations = 0;
+
 }  // namespace
 }  // namespace jvelweb
 
@@ -62,8 +68,11 @@ extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initia
         Trace(env, "Could not initialize COM!");
         return -1;
     }
-    PluginRef plugin(GetPlugin(env, self));
-    if (plugin) return -1;  // already held; this CoInitialize stays unbalanced
+    ++t_ownComInitializations;
+    // Only a look: taking a reference here could meet a _jni_delete that has
+    // just released the plug-in.
+    if (GetPlugin(env, self) != nullptr) return -1;  // already held; this CoInitialize stays unbalanced
+    PluginRef plugin;
     try {
         AcquirePlugin(plugin, deviceFlag);
     } catch (const _com_error& error) {
@@ -74,17 +83,23 @@ extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initia
         Trace(env, "Could not acquire VelWeb plugin!");
         return -1;
     }
-    SetPlugin(env, self, plugin.Get());
     plugin->AddRef();  // the slot's own reference
+    if (!InstallPlugin(env, self, plugin.Get())) {
+        // Another _jni_initialize stored its plug-in since the look above.
+        plugin->Release();
+        return -1;
+    }
     return 0;
 }
 
+// The slot is emptied first, so calls that start from here on fail at once;
+// its reference is released once no call can still be taking one of its own.
 extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(JNIEnv* env, jobject self)
 {
-    if (IWebPlugin2* plugin = GetPlugin(env, self)) {
-        plugin->Release();
-        SetPlugin(env, self, nullptr);
+    if (IWebPlugin2* plugin = WithdrawPlugin(env, self)) plugin->Release();
+    if (t_ownComInitializations > 0) {
+        --t_ownComInitializations;
+        CoUninitialize();
     }
-    CoUninitialize();
     return 0;
 }

@@ -10,9 +10,9 @@
 
 namespace jvelweb {
 
-// The plug-in held in PluginHandle, or null. Takes no reference. A plain load:
-// the Java side never runs _jni_initialize or _jni_delete while other native
-// methods run. Both arguments are accepted and not used.
+// The plug-in held in PluginHandle, or null. Takes no reference: the pointer
+// is good only while nobody runs _jni_delete, so natives borrow with
+// BorrowPlugin instead. Both arguments are accepted and not used.
 IWebPlugin2* GetPlugin(JNIEnv* env, jobject self) noexcept;
 
 // Stores `plugin` (null empties the slot). Takes and gives up no reference:
@@ -34,5 +34,19 @@ public:
         return Get();
     }
 };
+
+// GetPlugin and AddRef as one step that a concurrent _jni_delete cannot split:
+// a PluginRef on the plug-in in the slot, or an empty one. No lock and no
+// locked instruction besides the AddRef itself.
+PluginRef BorrowPlugin(JNIEnv* env, jobject self) noexcept;
+
+// Puts `plugin` into the slot, which takes over one reference the caller
+// gives it, if the slot is empty; false, and nothing taken, if it is not.
+bool InstallPlugin(JNIEnv* env, jobject self, IWebPlugin2* plugin) noexcept;
+
+// Empties the slot and returns what it held, with the slot's reference, once
+// no BorrowPlugin can still AddRef it; null when the slot was empty. Calls
+// that borrowed it before keep their own references.
+IWebPlugin2* WithdrawPlugin(JNIEnv* env, jobject self) noexcept;
 
 }  // namespace jvelweb

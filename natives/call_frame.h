@@ -19,6 +19,7 @@
 
 #include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
+#include "bridge/trace.h"
 
 namespace jvelweb {
 
@@ -166,14 +167,16 @@ template <class Result, class Interface, class... Params, class... Java>
 Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...), Java... arguments) noexcept
 {
     try {
-        const PluginRef plugin(GetPlugin(env, nullptr));
+        const PluginRef plugin = BorrowPlugin(env, nullptr);
         if (!plugin) return Shape<Result>::Failure(env);
         return WithComArguments<Result>(
             env, [&](auto... inputs) { return GuardedCall<Result>(env, plugin, operation, inputs...); }, arguments...);
     } catch (...) {
         // Unreachable by design (allocations do not throw, only _com_error is
-        // raised and it is caught above); no exception may reach the JVM.
-        return Shape<Result>::WithExceptionPending();
+        // raised and it is caught above); no exception may reach the JVM, and
+        // a String native answers null only while a Java exception is pending.
+        Trace(env, "JVelWeb: unexpected exception in a native method");
+        return env->ExceptionCheck() ? Shape<Result>::WithExceptionPending() : Shape<Result>::Failure(env);
     }
 }
 

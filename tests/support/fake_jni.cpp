@@ -10,6 +10,7 @@ FakeJni::FakeJni()
     functions_.GetStringUTFChars = &FakeJni::GetStringUTFChars;
     functions_.ReleaseStringUTFChars = &FakeJni::ReleaseStringUTFChars;
     functions_.NewStringUTF = &FakeJni::NewStringUTF;
+    functions_.ExceptionCheck = &FakeJni::ExceptionCheck;
     env_.env.functions = &functions_;
     env_.owner = this;
 }
@@ -113,5 +114,7 @@ jstring JNICALL FakeJni::NewStringUTF(JNIEnv* env, const char* bytes)
     self.strings_.push_back(FakeString{bytes, true});
     return reinterpret_cast<jstring>(&self.strings_.back());
 }
+
+jboolean JNICALL FakeJni::ExceptionCheck(JNIEnv* env) { return Of(env).exceptionPending ? JNI_TRUE : JNI_FALSE; }
 
 }  // namespace jvelweb::testing

@@ -1,8 +1,8 @@
 // A JNIEnv without a JVM: its function table is value-initialised (every
-// entry null) and fills in only the three string functions the library uses,
-// counting them, logging their order, and checking JNI's rules: characters
-// are released with the String they came from, and no JNI function is called
-// while an exception is pending.
+// entry null) and fills in only what the library uses, the three string
+// functions (counting them, logging their order, and checking JNI's rules:
+// characters are released with the String they came from, and no such
+// function is called while an exception is pending) and ExceptionCheck.
 #pragma once
 
 #include <jni.h>
@@ -58,6 +58,7 @@ private:
     static const char* JNICALL GetStringUTFChars(JNIEnv* env, jstring s, jboolean* isCopy);
     static void JNICALL ReleaseStringUTFChars(JNIEnv* env, jstring s, const char* chars);
     static jstring JNICALL NewStringUTF(JNIEnv* env, const char* bytes);
+    static jboolean JNICALL ExceptionCheck(JNIEnv* env);
     FakeString* Find(jstring s);
     void CheckNoExceptionPending(const char* function);
 
