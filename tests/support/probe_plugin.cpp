@@ -47,7 +47,7 @@ HRESULT ProbePlugin::Answer(int slot, Params... params)
     auto all = std::make_tuple(params...);
     constexpr size_t kInputs = sizeof...(Params) - 1;
     if (refs_.load() == 0) ++callsWhileDead_;
-    Record(ProbeCall{slot, DescribeInputs(all, std::make_index_sequence<kInputs>{})});
+    if (recordsCalls) Record(ProbeCall{slot, DescribeInputs(all, std::make_index_sequence<kInputs>{})});
     if (duringCall) duringCall();
     auto* output = std::get<kInputs>(all);
     if (output == nullptr) return E_POINTER;

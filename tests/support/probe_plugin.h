@@ -49,6 +49,8 @@ public:
     std::vector<ProbeCall> Calls() const;
     void ClearCalls();
 
+    // Whether Calls() keeps each call (a long stress leaves it off).
+    bool recordsCalls = true;
     // How every operation answers.
     HRESULT answer = S_OK;
     bool writeOutput = true;     // write the output below (BSTRs only on success)
