@@ -44,6 +44,16 @@ void ConfigureProbe(ProbePlugin& probe)
     probe.textAnswer = u"held";
 }
 
+// A plug-in that takes a while to start, as a real one does (the simulated
+// plug-in opens its device), which widens the window two initialises share.
+void ConfigureSlowProbe(ProbePlugin& probe)
+{
+    ConfigureProbe(probe);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+    while (std::chrono::steady_clock::now() < until) {
+    }
+}
+
 jint Initialize(JNIEnv* env, jint flag) { return Java_com_velmora_jvelweb_JVelWeb__1jni_1initialize(env, nullptr, flag); }
 jint Delete(JNIEnv* env) { return Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(env, nullptr); }
 
@@ -82,12 +92,17 @@ protected:
     {
         FakeJni jni;
         Delete(jni.Env());  // whatever a failed test left held
-        for (size_t i = 0; i < factory_->Made().size(); ++i) {
-            const ProbePlugin& probe = *factory_->Made()[i];
-            EXPECT_EQ(probe.References(), 0u) << "probe " << i << " leaked";
-            EXPECT_EQ(probe.Resurrections(), 0) << "probe " << i << " AddRef'd after its last Release";
-            EXPECT_EQ(probe.CallsWhileDead(), 0) << "probe " << i << " called after its last Release";
+        // Counted over all probes, so a fault shows as one line, not thousands.
+        size_t leaked = 0, resurrected = 0, calledDead = 0;
+        for (const auto& probe : factory_->Made()) {
+            leaked += probe->References() != 0;
+            resurrected += probe->Resurrections() != 0;
+            calledDead += probe->CallsWhileDead() != 0;
         }
+        const size_t made = factory_->Made().size();
+        EXPECT_EQ(leaked, 0u) << "plug-ins still referenced, of " << made;
+        EXPECT_EQ(resurrected, 0u) << "plug-ins AddRef'd after their last Release, of " << made;
+        EXPECT_EQ(calledDead, 0u) << "plug-ins called after their last Release, of " << made;
         factory_.reset();
         CoUninitialize();
         EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";
@@ -202,45 +217,39 @@ TEST_F(Lifecycle, InitializeAndDeleteRacingCallsNeitherCrashNorLeak)
 TEST_F(Lifecycle, OfTwoConcurrentInitializesExactlyOneSucceeds)
 {
     constexpr int kRounds = 1000;
-    SpinBarrier barrier(3);
-    jint results[2][kRounds] = {};
+    factory_->configure = &ConfigureSlowProbe;
+    // Only the two threads spin at the barrier, so on two CPUs neither waits
+    // for a time slice; the first thread judges each round.
+    SpinBarrier barrier(2);
+    jint results[2] = {};
+    int bothAcquired = 0, neitherAcquired = 0, loserLeaked = 0;
     std::vector<std::thread> threads;
     for (int t = 0; t < 2; ++t) {
         threads.emplace_back([&, t] {
             FakeJni jni;
             for (int round = 0; round < kRounds; ++round) {
                 barrier.Wait();  // both start together
-                results[t][round] = Initialize(jni.Env(), round);
-                barrier.Wait();  // both done; the main thread checks the slot
+                results[t] = Initialize(jni.Env(), round);
                 barrier.Wait();
-                Delete(jni.Env());  // the first empties the slot; each balances its COM
+                if (t == 0) {
+                    const int successes = (results[0] == 0) + (results[1] == 0);
+                    bothAcquired += successes == 2;
+                    neitherAcquired += successes == 0;
+                    IWebPlugin2* held = GetPlugin(nullptr, nullptr);
+                    for (const auto& probe : factory_->Made())
+                        loserLeaked += probe->Plugin() != held && probe->References() != 0;
+                }
                 barrier.Wait();
+                Delete(jni.Env());  // the first empties the slot; each balances its own COM
             }
         });
-    }
-    int bothAcquired = 0, neitherAcquired = 0, oneAcquired = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        barrier.Wait();
-        barrier.Wait();
-        const int successes = (results[0][round] == 0) + (results[1][round] == 0);
-        (successes == 2 ? bothAcquired : successes == 0 ? neitherAcquired : oneAcquired)++;
-        if (successes == 1) {
-            IWebPlugin2* held = GetPlugin(nullptr, nullptr);
-            EXPECT_NE(held, nullptr);
-            for (const auto& probe : factory_->Made()) {
-                if (probe->Plugin() != held) {
-                    EXPECT_EQ(probe->References(), 0u) << "round " << round << ": the loser's plug-in leaked";
-                }
-            }
-        }
-        barrier.Wait();
-        barrier.Wait();
     }
     for (auto& thread : threads) thread.join();
     std::cout << "[ rounds   ] " << kRounds << " rounds of two _jni_initialize at once, " << factory_->Made().size()
               << " plug-ins made\n";
-    EXPECT_EQ(oneAcquired, kRounds) << bothAcquired << " rounds with two successes, " << neitherAcquired
-                                    << " with none";
+    EXPECT_EQ(bothAcquired, 0) << "rounds in which both returned 0";
+    EXPECT_EQ(neitherAcquired, 0) << "rounds in which neither returned 0";
+    EXPECT_EQ(loserLeaked, 0) << "a plug-in not in the slot was still referenced";
 }
 
 }  // namespace
