@@ -182,12 +182,26 @@ void FloorWithoutRefsOrConversion_GetEffectTypeName(benchmark::State& s)
 
 // ---- The parts of the frame ----
 
-// Taking and giving back the per-call reference: GetPlugin, AddRef, Release.
+// Taking and giving back the per-call reference as the frame does: the
+// borrow (the thread's mark set, the slot read again, AddRef, the mark
+// cleared), then Release.
 void Part_PluginRef(benchmark::State& s)
 {
     Loop(s, [] {
-        const PluginRef plugin(GetPlugin(Env(), nullptr));
+        const PluginRef plugin = BorrowPlugin(Env(), nullptr);
         return plugin.Get();
+    });
+}
+
+// The store-load fence the borrow leaves to _jni_delete: what each call would
+// pay if it fenced itself between setting its mark and reading the slot again.
+void Part_StoreLoadFence(benchmark::State& s)
+{
+    Loop(s, [] {
+        alignas(64) static thread_local std::atomic<IWebPlugin2*> mark{nullptr};
+        mark.store(g_ownLine, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+        return mark.load(std::memory_order_relaxed);
     });
 }
 
@@ -300,6 +314,7 @@ PART(Part_SysAllocFree16);
 PART(Part_Malloc24);
 PART(Part_LockedPairOwnLine);
 PART(Part_LockedPairSharedLine);
+PART(Part_StoreLoadFence);
 PART(Part_StringResult);
 PART(Part_StackNarrow);
 PART(Part_VirtualCall);

@@ -75,6 +75,12 @@ void AcquirePlugin(PluginRef& plugin, jint deviceFlag, CreationFailure& creation
     value.Clear();
 }
 
+// The CoInitialize calls of _jni_initialize on this thread that no
+// _jni_delete on it has balanced yet. _jni_delete uninitialises COM only
+// against one of these, never against a CoInitialize of another component
+// on the thread (a GUI toolkit's, say).
+thread_local unsigned t_ownComInitializations = 0;
+
 }  // namespace
 }  // namespace jvelweb
 
@@ -89,13 +95,16 @@ extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initia
         RecordFailure(kInitialize, FailureCause::ComError, initialized);
         return -1;
     }
-    PluginRef plugin(GetPlugin(env, self));
-    if (plugin) {
+    ++t_ownComInitializations;
+    // Only a look: taking a reference here could meet a _jni_delete that has
+    // just released the plug-in.
+    if (GetPlugin(env, self) != nullptr) {
         // Already held: traced as nothing, recorded all the same. This
         // CoInitialize stays unbalanced.
         RecordFailure(kInitialize, FailureCause::AlreadyHeld, kAlreadyHeld);
         return -1;
     }
+    PluginRef plugin;
     CreationFailure creation;
     try {
         AcquirePlugin(plugin, deviceFlag, creation);
@@ -113,17 +122,24 @@ extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initia
         RecordFailure(kInitialize, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         return -1;
     }
-    SetPlugin(env, self, plugin.Get());
     plugin->AddRef();  // the slot's own reference
+    if (!InstallPlugin(env, self, plugin.Get())) {
+        // Another _jni_initialize stored its plug-in since the look above.
+        plugin->Release();
+        RecordFailure(kInitialize, FailureCause::AlreadyHeld, kAlreadyHeld);
+        return -1;
+    }
     return 0;
 }
 
+// The slot is emptied first, so calls that start from here on fail at once;
+// its reference is released once no call can still be taking one of its own.
 extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(JNIEnv* env, jobject self)
 {
-    if (IWebPlugin2* plugin = GetPlugin(env, self)) {
-        plugin->Release();
-        SetPlugin(env, self, nullptr);
+    if (IWebPlugin2* plugin = WithdrawPlugin(env, self)) plugin->Release();
+    if (t_ownComInitializations > 0) {
+        --t_ownComInitializations;
+        CoUninitialize();
     }
-    CoUninitialize();
     return 0;
 }

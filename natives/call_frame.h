@@ -15,6 +15,7 @@
 
 #include <jni.h>
 
+#include <cstdio>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -22,6 +23,7 @@
 #include "bridge/failure_record.h"
 #include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
+#include "bridge/trace.h"
 
 namespace jvelweb {
 
@@ -96,6 +98,20 @@ Result Refused(JNIEnv* env, const _com_error& error, FailureCause cause) noexcep
     ComErrorReport(env, error);
     RecordFailure(Method, cause, error);
     return Shape<Result>::Failure(env);
+}
+
+// Any other exception (a plug-in that throws through its vtable): traced as
+// one line naming the method, recorded as E_UNEXPECTED, and the failure
+// value returned. A String native answers null only while a Java exception
+// is pending, since then no JNI call may make the empty String.
+template <class Result, const char* Method>
+Result Unexpected(JNIEnv* env) noexcept
+{
+    char line[160];
+    std::snprintf(line, sizeof line, "JVelWeb: unexpected exception in %s", Method);
+    Trace(env, line);
+    RecordFailure(Method, FailureCause::ComError, E_UNEXPECTED);
+    return env->ExceptionCheck() ? Shape<Result>::WithExceptionPending() : Shape<Result>::Failure(env);
 }
 
 // The guarded call: the one place a _com_error is caught. `inputs` are the
@@ -188,7 +204,7 @@ template <class Result, const char* Method, class Interface, class... Params, cl
 Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)(Params...), Java... arguments) noexcept
 {
     try {
-        const PluginRef plugin(GetPlugin(env, nullptr));
+        const PluginRef plugin = BorrowPlugin(env, nullptr);
         if (!plugin) {
             // The checked access would raise E_POINTER here.
             RecordFailure(Method, FailureCause::NoPlugin, E_POINTER);
@@ -199,9 +215,9 @@ Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)
             arguments...);
     } catch (...) {
         // Unreachable by design (allocations do not throw, only _com_error is
-        // raised and it is caught above); no exception may reach the JVM.
-        RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
-        return Shape<Result>::WithExceptionPending();
+        // raised and it is caught above); no exception may reach the JVM, and
+        // a String native answers null only while a Java exception is pending.
+        return Unexpected<Result, Method>(env);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bridge/com_error.h"
@@ -103,7 +104,6 @@ TEST_F(AcquisitionTest, SecondInitializeKeepsTheFirstAndReinitializingMakesANewP
     ASSERT_EQ(Initialize(1), 0);
     ProbePlugin* first = factory_->Latest();
     EXPECT_EQ(Initialize(2), -1);
-    CoUninitialize();  // the refused call's CoInitialize
     EXPECT_TRUE(trace_.Lines().empty());
     ExpectOneFailure("_jni_initialize", FailureCause::AlreadyHeld, kAlreadyHeld);
     EXPECT_EQ(factory_->Made().size(), 1u) << "a second plug-in was made";
@@ -121,15 +121,31 @@ TEST_F(AcquisitionTest, SecondInitializeKeepsTheFirstAndReinitializingMakesANewP
     EXPECT_EQ(first->References(), 0u);
     EXPECT_EQ(Delete(), 0);
     ExpectAllProbesReleased();
+    EXPECT_EQ(Delete(), 0);  // balances the refused call's CoInitialize (TearDown counts)
 }
 
-TEST_F(AcquisitionTest, DeleteWithoutPluginReturnsZero)
+// _jni_delete uninitialises COM only against a CoInitialize that
+// _jni_initialize made on the same thread, one per delete; COM that another
+// component initialised on a thread stays. TearDown checks this thread's count.
+TEST_F(AcquisitionTest, DeleteUndoesOnlyTheComInitializationOfInitializeOnItsThread)
 {
-    CoInitialize(nullptr);  // balanced by the CoUninitialize of _jni_delete
-    EXPECT_EQ(Delete(), 0);
+    EXPECT_EQ(Delete(), 0) << "nothing held";  // must leave the fixture's own CoInitialize alone
     EXPECT_EQ(Held(), nullptr);
     EXPECT_TRUE(trace_.Lines().empty());
     ExpectNoFailure();
+
+    ASSERT_EQ(Initialize(1), 0);
+    std::thread([] {
+        FakeJni jni;
+        ASSERT_EQ(Hex(CoInitialize(nullptr)), Hex(S_OK)) << "a new thread starts without COM";
+        EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(jni.Env(), nullptr), 0);
+        EXPECT_EQ(Hex(CoInitialize(nullptr)), Hex(S_FALSE)) << "_jni_delete undid this thread's own CoInitialize";
+        CoUninitialize();
+        CoUninitialize();
+    }).join();
+    EXPECT_EQ(Held(), nullptr);
+    ExpectAllProbesReleased();
+    EXPECT_EQ(Delete(), 0);  // balances _jni_initialize's CoInitialize on this thread
 }
 
 TEST_F(AcquisitionTest, BagLivesThroughLoadAndAsLongAsThePluginKeepsIt)
@@ -331,14 +347,10 @@ TEST_P(AcquisitionFailure, ReturnsMinusOneReportsAndLeavesNothingBehind)
     }
 
     EXPECT_EQ(Initialize(7), -1);
-    CoUninitialize();  // the failed call's CoInitialize
     EXPECT_EQ(trace_.Lines(), (Lines{"Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", row.hex,
                                      ReportMessage(row.hex, row.message), "(null)", "(null)"}));
     EXPECT_EQ(Held(), nullptr);
-    // The COM layer leaves error information on the thread when it cannot
-    // serve the class; it is not the bridge's to free, so it is taken here.
-    IErrorInfo* layerInfo = nullptr;
-    if (GetErrorInfo(0, &layerInfo) == S_OK) layerInfo->Release();
+    EXPECT_EQ(Delete(), 0);  // balances the failed call's CoInitialize (TearDown counts)
     EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";
     ExpectRecord(row);
     if (factory_) {

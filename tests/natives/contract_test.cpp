@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
 
 #include "bridge/plugin_handle.h"
 #include "tests/natives/native_table.h"
@@ -234,6 +235,32 @@ TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInte
         IErrorInfo* left = nullptr;
         if (GetErrorInfo(0, &left) == S_OK) left->Release();
     }
+}
+
+// An exception the frame does not expect (here thrown by the plug-in) ends in
+// the failure value, one trace line naming the method and an E_UNEXPECTED
+// record; a String native answers null only when a Java exception is pending
+// as well.
+TEST_P(NativeContract, UnexpectedExceptionGivesTheFailureValueAndOneLine)
+{
+    for (bool pending : {false, true}) {
+        SCOPED_TRACE(pending ? "with a Java exception pending" : "with no Java exception pending");
+        trace_.Clear();
+        ClearFailures();
+        jni_.exceptionPending = false;
+        probe_.duringCall = [this, pending] {
+            jni_.exceptionPending = pending;
+            throw std::runtime_error("thrown by the plug-in");
+        };
+        const NativeResult result = Call(Arguments());
+        if (pending && result.type == JavaType::String)
+            EXPECT_EQ(result.string, nullptr);
+        else
+            ExpectFailureValue(result);
+        EXPECT_EQ(trace_.Lines(), std::vector<std::string>{"JVelWeb: unexpected exception in " + std::string(Row().name)});
+        ExpectOneFailure(Row().name, FailureCause::ComError, E_UNEXPECTED);
+    }
+    jni_.exceptionPending = false;
 }
 
 // The natives that take at least one String.

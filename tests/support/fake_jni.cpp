@@ -15,6 +15,7 @@ FakeJni::FakeJni()
     functions_.GetStringRegion = &FakeJni::GetStringRegion;
     functions_.NewString = &FakeJni::NewString;
     functions_.NewStringUTF = &FakeJni::NewStringUTF;
+    functions_.ExceptionCheck = &FakeJni::ExceptionCheck;
     env_.env.functions = &functions_;
     env_.owner = this;
 }
@@ -130,5 +131,7 @@ jstring JNICALL FakeJni::NewStringUTF(JNIEnv* env, const char* bytes)
     if (!DecodeModifiedUtf8(bytes, units)) self.violations.push_back("NewStringUTF of bytes not modified UTF-8");
     return self.Made(std::move(units), bytes);
 }
+
+jboolean JNICALL FakeJni::ExceptionCheck(JNIEnv* env) { return Of(env).exceptionPending ? JNI_TRUE : JNI_FALSE; }
 
 }  // namespace jvelweb::testing

@@ -1,8 +1,8 @@
 // A JNIEnv without a JVM: its function table is value-initialised (every
-// entry null) and fills in only the string functions the library uses,
-// counting them, logging their order, and checking JNI's rules: a region lies
+// entry null) and fills in only what the library uses: the string functions,
+// counting them, logging their order, and checking JNI's rules (a region lies
 // within its String, and no JNI function is called while an exception is
-// pending.
+// pending), and ExceptionCheck.
 #pragma once
 
 #include <jni.h>
@@ -62,6 +62,7 @@ private:
     static void JNICALL GetStringRegion(JNIEnv* env, jstring s, jsize start, jsize length, jchar* out);
     static jstring JNICALL NewString(JNIEnv* env, const jchar* units, jsize length);
     static jstring JNICALL NewStringUTF(JNIEnv* env, const char* bytes);
+    static jboolean JNICALL ExceptionCheck(JNIEnv* env);
     FakeString* Find(jstring s, const char* function);
     jstring Made(std::u16string units, std::string bytes);
     void CheckNoExceptionPending(const char* function);

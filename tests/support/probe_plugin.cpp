@@ -46,7 +46,9 @@ HRESULT ProbePlugin::Answer(int slot, Params... params)
 {
     auto all = std::make_tuple(params...);
     constexpr size_t kInputs = sizeof...(Params) - 1;
-    Record(ProbeCall{slot, DescribeInputs(all, std::make_index_sequence<kInputs>{})});
+    if (refs_.load() == 0) ++callsWhileDead_;
+    if (recordsCalls) Record(ProbeCall{slot, DescribeInputs(all, std::make_index_sequence<kInputs>{})});
+    if (duringCall) duringCall();
     auto* output = std::get<kInputs>(all);
     if (output == nullptr) return E_POINTER;
     if (writeOutput) {
@@ -289,9 +291,14 @@ HRESULT STDMETHODCALLTYPE ProbeFactory::CreateInstance(IUnknown* outer, REFIID r
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     if (FAILED(createResult)) return createResult;
-    made_.push_back(std::make_unique<ProbePlugin>());
-    if (configure != nullptr) configure(*made_.back());
-    return made_.back()->QueryInterface(riid, object);
+    ProbePlugin* probe = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(madeMutex_);
+        made_.push_back(std::make_unique<ProbePlugin>());
+        probe = made_.back().get();
+    }
+    if (configure != nullptr) configure(*probe);
+    return probe->QueryInterface(riid, object);
 }
 
 }  // namespace jvelweb::testing

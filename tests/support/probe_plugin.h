@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -40,9 +41,16 @@ public:
     // 0; the probe is owned by the test, never deleted by Release.
     IWebPlugin2* Plugin();
     ULONG References() const { return refs_.load(); }
+    // A real plug-in deletes itself when its last reference goes. These count
+    // what would then touch freed memory: an AddRef that raises the count from
+    // 0 once it has fallen back to 0, and operations called at a count of 0.
+    int Resurrections() const { return resurrections_.load(); }
+    int CallsWhileDead() const { return callsWhileDead_.load(); }
     std::vector<ProbeCall> Calls() const;
     void ClearCalls();
 
+    // Whether Calls() keeps each call (a long stress leaves it off).
+    bool recordsCalls = true;
     // How every operation answers.
     HRESULT answer = S_OK;
     bool writeOutput = true;     // write the output below (BSTRs only on success)
@@ -55,6 +63,9 @@ public:
     bool setsErrorInfo = false;
     std::u16string errorSource = u"Probe source";
     std::u16string errorDescription = u"Probe description";
+    // Runs inside every operation before it answers; may throw, as a plug-in
+    // written in C++ could.
+    std::function<void()> duringCall;
     // What InterfaceSupportsErrorInfo says S_OK for (S_FALSE for the rest);
     // without ISupportErrorInfo at all when `offersSupportErrorInfo` is false.
     bool offersSupportErrorInfo = true;
@@ -78,8 +89,18 @@ public:
     template <class... Params>
     HRESULT Answer(int slot, Params... params);
     HRESULT QueryInterface(REFIID riid, void** object);
-    ULONG AddRef() { return ++refs_; }
-    ULONG Release() { return --refs_; }
+    ULONG AddRef()
+    {
+        const ULONG refs = ++refs_;
+        if (refs == 1 && died_.load()) ++resurrections_;
+        return refs;
+    }
+    ULONG Release()
+    {
+        const ULONG refs = --refs_;
+        if (refs == 0) died_.store(true);
+        return refs;
+    }
 
 private:
     class Persist;
@@ -97,6 +118,9 @@ private:
 
     Raw raw_;
     std::atomic<ULONG> refs_{0};
+    std::atomic<bool> died_{false};
+    std::atomic<int> resurrections_{0};
+    std::atomic<int> callsWhileDead_{0};
     mutable std::mutex mutex_;
     std::vector<ProbeCall> calls_;
     std::unique_ptr<Persist> persist_;
@@ -109,7 +133,8 @@ private:
 
 // A class factory for CLSID_VelWebPlugin that makes a new probe for every
 // CreateInstance (or fails with `createResult`), registered with
-// CoRegisterClassObject while it lives.
+// CoRegisterClassObject while it lives. CreateInstance may run on several
+// threads at once; read Made() once they are done.
 class ProbeFactory final : public IClassFactory {
 public:
     ProbeFactory();
@@ -130,6 +155,7 @@ public:
 private:
     std::atomic<ULONG> refs_{0};
     DWORD cookie_ = 0;
+    std::mutex madeMutex_;
     std::vector<std::unique_ptr<ProbePlugin>> made_;
 };
 

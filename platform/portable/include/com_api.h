@@ -61,6 +61,8 @@ STDAPI_(DWORD) GetLastError();
 STDAPI_(void) SetLastError(DWORD error);
 STDAPI_(LONG) InterlockedIncrement(LONG volatile* value);
 STDAPI_(LONG) InterlockedDecrement(LONG volatile* value);
+// A memory barrier on every thread of the process, at the caller's cost alone.
+STDAPI_(void) FlushProcessWriteBuffers();
 
 // ---- Counts of live objects, for leak checks in tests ----
 // Strings allocated by SysAlloc* and not yet freed; error objects alive.
