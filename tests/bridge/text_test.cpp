@@ -80,9 +80,6 @@ TEST_P(TextConversion, WideToNarrowUsesTheWholeBstr)
     FreeNarrow(narrow);
 }
 
-// A Java String of the row's text reaches the plug-in as a BSTR of exactly its
-// units, the same BSTR the modified UTF-8 path made from it; the plug-in's
-// BSTR of those units comes back to Java up to its first zero.
 // The rows whose bytes some Java String has (canonical modified UTF-8); the
 // malformed ones reach the library only as narrow text.
 std::vector<TextRow> JavaTexts()
@@ -96,6 +93,9 @@ std::vector<TextRow> JavaTexts()
 
 class JavaText : public TextConversion {};
 
+// A Java String of the row's text reaches the plug-in as a BSTR of exactly its
+// units, the same BSTR the modified UTF-8 path made from it; the plug-in's
+// BSTR of those units comes back to Java up to its first zero.
 TEST_P(JavaText, CrossesAsItsUtf16)
 {
     const TextRow& row = GetParam();
@@ -120,10 +120,10 @@ TEST_P(JavaText, CrossesAsItsUtf16)
     EXPECT_LIVE(LiveStrings(), live);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, ::testing::ValuesIn(kTexts),
-                         [](const ::testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(Texts, JavaText, ::testing::ValuesIn(JavaTexts()),
-                         [](const ::testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
+std::string RowName(const ::testing::TestParamInfo<TextRow>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextConversion, ::testing::ValuesIn(kTexts), RowName);
+INSTANTIATE_TEST_SUITE_P(Texts, JavaText, ::testing::ValuesIn(JavaTexts()), RowName);
 
 TEST(TextConversionNull, NullGivesNullBothWays)
 {
