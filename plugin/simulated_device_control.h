@@ -19,8 +19,8 @@ struct ISimulatedDeviceControl : IUnknown {
     // ---- The clock: the real steady clock (the default) or a manual one ----
     virtual HRESULT STDMETHODCALLTYPE UseManualClock() = 0;
     virtual HRESULT STDMETHODCALLTYPE UseRealClock() = 0;
-    // Moves the manual clock on; E_INVALIDARG for a negative amount, and
-    // E_ILLEGAL_METHOD_CALL-like refusal (E_UNEXPECTED) under the real clock.
+    // Moves the manual clock on: E_INVALIDARG for a negative amount,
+    // E_UNEXPECTED under the real clock.
     virtual HRESULT STDMETHODCALLTYPE Advance(LONGLONG millis) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetMillis(LONGLONG* millis) = 0;
 
