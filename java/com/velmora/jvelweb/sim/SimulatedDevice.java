@@ -304,20 +304,21 @@ public final class SimulatedDevice {
         try {
             startRecording(csv.toAbsolutePath().toString());
         } catch (DeviceRefusal refusal) {
-            throw refusal.toFileException("record", csv);
+            throw refusal.toFileException("record", csv.toString());
         }
     }
 
     /**
      * Stops the recording and closes its file; nothing happens when none runs.
      *
+     * @throws java.io.UncheckedIOException when the recording could not be written in full
      * @throws IllegalStateException with no simulated plug-in held
      */
     public static void stopRecording() {
         try {
             endRecording();
         } catch (DeviceRefusal refusal) {
-            throw refusal.toException("stopRecording");
+            throw refusal.toFileException("stopRecording", "the recording");
         }
     }
 
