@@ -148,8 +148,10 @@ public class JVelWeb {
      * <p>The <a href="#simulated">simulated plug-in</a> accepts 1 or more iterations
      * ({@link JVelWebConstants.Iterations#ONCE Iterations.ONCE}) or
      * {@link JVelWebConstants.Iterations#UNTIL_STOPPED Iterations.UNTIL_STOPPED} and refuses 0 and other
-     * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. It
-     * renders no force: the effect counts as playing until it is stopped.
+     * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The
+     * effect plays through its start delay, duration and iterations on the simulated device's clock, and
+     * stops playing by itself when its last iteration ends;
+     * {@link com.velmora.jvelweb.sim.SimulatedDevice} drives that clock and reads the forces.
      *
      * @param effectName the name the effect was made under
      * @param iterations how many times to play the effect, or -1 until stopped (the plug-in's meaning)

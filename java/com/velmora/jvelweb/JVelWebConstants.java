@@ -107,8 +107,8 @@ public final class JVelWebConstants {
 
     /**
      * The apply flag, the integer after the effect name of every
-     * {@code Change...} method. The simulated plug-in renders no force: it
-     * accepts any value and shows the change to the queries at once.
+     * {@code Change...} method. The simulated plug-in accepts any value; the
+     * queries read the new values at once either way.
      */
     public static final class Apply {
         private Apply() {}
