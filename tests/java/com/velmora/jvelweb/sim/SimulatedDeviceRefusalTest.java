@@ -76,6 +76,8 @@ class SimulatedDeviceRefusalTest {
                 .collect(Collectors.toCollection(TreeSet::new));
         assertEquals(declared, new TreeSet<>(calls.keySet()));
 
+        assertEquals(0, web._jni_initialize(0));
+        assertTrue(SimulatedDevice.isSimulated());
         assertEquals(0, web._jni_delete());
         assertFalse(SimulatedDevice.isSimulated());
         calls.forEach((name, call) -> {
@@ -90,14 +92,6 @@ class SimulatedDeviceRefusalTest {
     private static String signature(Method method) {
         return method.getName() + Arrays.stream(method.getParameterTypes()).map(Class::getSimpleName)
                 .collect(Collectors.joining(",", "(", ")"));
-    }
-
-    @Test
-    void withTheSimulatedPluginIsSimulatedIsTrue() {
-        assertEquals(0, web._jni_initialize(0));
-        assertTrue(SimulatedDevice.isSimulated());
-        assertEquals(0, web._jni_delete());
-        assertFalse(SimulatedDevice.isSimulated());
     }
 
     /** A bad hand path: its file's bytes (null: made by the test), the exception, and what its message says. */
