@@ -145,9 +145,9 @@ class SimulatedDeviceRefusalTest {
 
     @Test
     void aGoodPathPassesItsChecksAndReachesTheDevice() throws IOException {
-        // Header, comments, blank lines, spaces, CRLF, a sign and repeated times are all accepted.
+        // A byte-order mark, header, comments, blank lines, spaces, CRLF, a sign and repeated times are all accepted.
         Path file = Files.writeString(folder.resolve("good.csv"),
-                "\n# a stroke\r\n time_ms , x , y \r\n0, 10, +20\r\n\r\n5,-3,20\n5 ,7, 8\n# end");
+                "\uFEFF\n# a stroke\r\n time_ms , x , y \r\n0, 10, +20\r\n\r\n5,-3,20\n5 ,7, 8\n# end");
         IllegalStateException thrown = assertThrows(IllegalStateException.class, () -> SimulatedDevice.followPath(file));
         assertTrue(thrown.getMessage().contains("no plug-in is held"), thrown.getMessage());
     }
