@@ -48,6 +48,7 @@ VirtualDevice::VirtualDevice(EffectModel& effects) : effects_(effects)
 {
     handAt_ = hand_.At(now_);
     handle_.Place(handAt_);
+    handle_.Stop();
 }
 
 VirtualDevice::~VirtualDevice() = default;
