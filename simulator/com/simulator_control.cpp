@@ -1,6 +1,7 @@
 // ISimulatedDeviceControl: the simulator's own interface to drive and observe
 // the simulated device. Every refusal leaves an error object naming this
 // interface and changes nothing.
+#include <cstdint>
 #include <system_error>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "simulator/device/virtual_device.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "simulator/device/effect_force.h"
 #include "simulator/device/timeline.h"

@@ -217,6 +217,17 @@ TEST(HoldingWalls, AFiftyPixelJumpDoesNotPassAndTheHandleSlidesAlongTheWall)
     EXPECT_EQ(held.x, 100) << "stops at the ellipse's left end";
     EXPECT_EQ(held.y, 250);
     EXPECT_FALSE(inside);
+    wall.clippingMask = kLeft | kTop | kBottom;  // the arc facing right lets the handle out
+    inside = true;
+    held = HoldInEllipse(wall, inside, {250, 250}, {450, 250});
+    EXPECT_EQ(held.x, 450);
+    EXPECT_FALSE(inside);
+    held = HoldInEllipse(wall, inside, held, {250, 250});
+    EXPECT_EQ(held.x, 250) << "back in through the open arc";
+    EXPECT_TRUE(inside);
+    held = HoldInEllipse(wall, inside, held, {40, 250});
+    EXPECT_EQ(held.x, 100) << "and held by the left one";
+    EXPECT_TRUE(inside);
 }
 
 TEST(HoldingWalls, AHandSwingingAcrossForTenSecondsNeverTakesTheHandleOut)
