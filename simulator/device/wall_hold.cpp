@@ -3,6 +3,7 @@
 // jumps in one step; it slides along the face instead.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "simulator/device/forces.h"
 
@@ -16,9 +17,10 @@ bool Crosses(int64_t fromA, int64_t fromB, int64_t toA, int64_t toB, int64_t lin
              int sign)
 {
     if (sign > 0 ? !(fromA <= line && toA > line) : !(fromA >= line && toA < line)) return false;
-    // Where the way meets the line, on the other axis: fromB + (toB - fromB) * t.
-    const int64_t num = (toB - fromB) * (line - fromA), den = toA - fromA;
-    const double at = static_cast<double>(fromB) + static_cast<double>(num) / static_cast<double>(den);
+    // Where the way meets the line, on the other axis: fromB + (toB - fromB) * t,
+    // in double: the product of two 33-bit differences does not fit 64 bits.
+    const double t = static_cast<double>(line - fromA) / static_cast<double>(toA - fromA);
+    const double at = static_cast<double>(fromB) + static_cast<double>(toB - fromB) * t;
     return at >= static_cast<double>(low) && at <= static_cast<double>(high);
 }
 
@@ -57,6 +59,9 @@ Spot HoldInEnclosure(const Wall& wall, bool& inside, Spot from, Spot hand)
         if ((mask & kTop) && Crosses(from.y, from.x, y, x, top, left, right, +1)) y = top;
         if ((mask & kBottom) && Crosses(from.y, from.x, y, x, bottom, left, right, -1)) y = bottom;
     }
+    // A box reaching past the int32 range holds at its last pixel.
+    x = std::clamp<int64_t>(x, INT32_MIN, INT32_MAX);
+    y = std::clamp<int64_t>(y, INT32_MIN, INT32_MAX);
     const Spot held{static_cast<int32_t>(x), static_cast<int32_t>(y)};
     // Held inside, the border is inside; held outside, it is outside.
     const bool strictly = x > left && x < right && y > top && y < bottom;
