@@ -59,16 +59,18 @@ foreach(item IN LISTS JVELWEB_JAR_NATIVES)
     endif()
   endforeach()
 endforeach()
-file(GENERATE OUTPUT ${packaging_dir}/natives.cmake
+# One list per configuration, for multi-configuration generators.
+set(natives_list ${packaging_dir}/natives-$<CONFIG>.cmake)
+file(GENERATE OUTPUT ${natives_list}
   CONTENT "set(JVELWEB_NATIVE_ENTRIES \"${native_entries}\")\n")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/MANIFEST.MF.in ${packaging_dir}/MANIFEST.MF @ONLY)
 get_target_property(classes_jar jvelweb_classes JAR_FILE)
 add_custom_command(OUTPUT ${JVELWEB_JAR}
   COMMAND ${CMAKE_COMMAND} -DCLASSES_JAR=${classes_jar} -DMANIFEST=${packaging_dir}/MANIFEST.MF
-    -DENTRIES=${packaging_dir}/natives.cmake -DSTAGE=${packaging_dir}/jar -DJAR_TOOL=${Java_JAR_EXECUTABLE}
+    -DENTRIES=${natives_list} -DSTAGE=${packaging_dir}/jar -DJAR_TOOL=${Java_JAR_EXECUTABLE}
     -DOUTPUT=${JVELWEB_JAR} -P ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
-  DEPENDS ${classes_jar} jvelweb_classes ${native_targets} ${native_files} ${packaging_dir}/MANIFEST.MF ${packaging_dir}/natives.cmake
+  DEPENDS ${classes_jar} jvelweb_classes ${native_targets} ${native_files} ${packaging_dir}/MANIFEST.MF ${natives_list}
     ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
   COMMENT "Assembling ${JVELWEB_JAR_BASE}.jar with the natives of ${JVELWEB_NATIVE_PLATFORM} ${JVELWEB_JAR_NATIVES}"
   VERBATIM)
