@@ -98,7 +98,8 @@ public final class SimulatedDevice {
      * path, and a recording gets a row for each step.
      *
      * @param millis how far, in ms; 0 does nothing
-     * @throws IllegalArgumentException when {@code millis} is negative
+     * @throws IllegalArgumentException when {@code millis} is negative, or so large that the clock would pass
+     *     its end
      * @throws IllegalStateException with no simulated plug-in held, or under the real clock
      */
     public static void advance(long millis) {

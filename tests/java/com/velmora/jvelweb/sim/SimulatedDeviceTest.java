@@ -125,12 +125,16 @@ class SimulatedDeviceTest {
     }
 
     @Test
-    void theRealClockRefusesToBeAdvancedInTheSimulatorsWords() {
+    void theSimulatorsRefusalsMapToJavaExceptionsInItsWords() {
+        long before = SimulatedDevice.millis();
+        IllegalArgumentException tooFar = assertThrows(IllegalArgumentException.class,
+                () -> SimulatedDevice.advance(Long.MAX_VALUE));
+        assertTrue(tooFar.getMessage().startsWith("SimulatedDevice.advance: the simulated device refused (0x80070057): "
+                + "Advance by " + Long.MAX_VALUE + " ms"), tooFar.getMessage());
+        assertEquals(before, SimulatedDevice.millis(), "a refused advance moves nothing");
         SimulatedDevice.useRealClock();
-        IllegalStateException thrown = assertThrows(IllegalStateException.class, () -> SimulatedDevice.advance(5));
-        assertTrue(thrown.getMessage().startsWith("SimulatedDevice.advance: the simulated device refused (0x8000FFFF): "),
-                thrown.getMessage());
-        assertTrue(thrown.getMessage().length() > "SimulatedDevice.advance: the simulated device refused (0x8000FFFF): ".length(),
-                "the simulator's description is in the message");
+        IllegalStateException realClock = assertThrows(IllegalStateException.class, () -> SimulatedDevice.advance(5));
+        assertEquals("SimulatedDevice.advance: the simulated device refused (0x8000FFFF): Advance moves only the"
+                + " manual clock: call UseManualClock first", realClock.getMessage());
     }
 }
