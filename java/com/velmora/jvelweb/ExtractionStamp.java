@@ -1,6 +1,8 @@
 package com.velmora.jvelweb;
 
+import java.io.FileInputStream;
 import java.io.IOException;
+import java.io.InputStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
@@ -28,14 +30,43 @@ import java.util.Map;
 final class ExtractionStamp {
     static final String NAME = ".verified";
 
-    /** One verified file: its checksum and what lstat showed just after. */
-    record Entry(String sha256, long device, long inode, long size, long modifiedNs, long changedNs) {
+    /**
+     * One verified file: its checksum and what lstat showed just after. A
+     * class rather than a record: a record's equals is bootstrapped through
+     * invokedynamic, which costs a fresh JVM more than the whole check.
+     */
+    static final class Entry {
+        final String sha256;
+        final long device, inode, size, modifiedNs, changedNs;
+
+        Entry(String sha256, long device, long inode, long size, long modifiedNs, long changedNs) {
+            this.sha256 = sha256;
+            this.device = device;
+            this.inode = inode;
+            this.size = size;
+            this.modifiedNs = modifiedNs;
+            this.changedNs = changedNs;
+        }
+
         static Entry of(String sha256, TrustRule.Status s) {
             return new Entry(sha256, s.device(), s.inode(), s.size(), s.modifiedNs(), s.changedNs());
         }
 
         String line(String name) {
             return sha256 + " " + device + " " + inode + " " + size + " " + modifiedNs + " " + changedNs + " " + name;
+        }
+
+        @Override
+        public boolean equals(Object other) {
+            if (!(other instanceof Entry)) return false;
+            Entry o = (Entry) other;
+            return sha256.equals(o.sha256) && device == o.device && inode == o.inode && size == o.size
+                    && modifiedNs == o.modifiedNs && changedNs == o.changedNs;
+        }
+
+        @Override
+        public int hashCode() {
+            return sha256.hashCode() ^ Long.hashCode(inode) ^ Long.hashCode(changedNs);
         }
     }
 
@@ -48,7 +79,11 @@ final class ExtractionStamp {
         try {
             // Checked before it is opened: a FIFO must not block the start.
             if (!rule.ownFile(TrustRule.status(file), TrustRule.DATA_MODE)) return entries;
-            String text = new String(Files.readAllBytes(file), StandardCharsets.UTF_8);
+            // Nobody else can swap it since: the folder passed the trust rule.
+            String text;
+            try (InputStream in = new FileInputStream(file.toFile())) {
+                text = new String(in.readAllBytes(), StandardCharsets.UTF_8);
+            }
             for (String line : text.split("\n")) {
                 String[] f = line.split(" ", 7);
                 if (f.length != 7) continue;

@@ -92,7 +92,7 @@ final class JVelWebLoader {
         debug("2. the natives in the jar for " + NativeBundle.platform());
         try {
             NativeBundle bundle = NativeBundle.forThisPlatform();
-            Path file = bundle.extract(jarVersionOr("unversioned"), JVelWebLoader::debug).resolve(fileName);
+            Path file = bundle.extract(jarVersionOr("unversioned")).resolve(fileName);
             String problem = loadBesideItsLayer(file);
             if (problem == null) return file + " (extracted from the jar)";
             tried.add("the jar's natives for " + NativeBundle.platform() + ": " + problem);

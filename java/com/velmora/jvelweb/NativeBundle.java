@@ -1,21 +1,26 @@
 package com.velmora.jvelweb;
 
 import java.io.ByteArrayOutputStream;
+import java.io.File;
+import java.io.FilterInputStream;
 import java.io.IOException;
 import java.io.InputStream;
 import java.io.OutputStream;
+import java.net.URISyntaxException;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.nio.file.StandardCopyOption;
 import java.nio.file.attribute.PosixFilePermissions;
+import java.security.CodeSource;
 import java.util.ArrayList;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Locale;
 import java.util.Map;
-import java.util.function.Consumer;
+import java.util.jar.JarFile;
+import java.util.zip.ZipEntry;
 
 /**
  * The natives this jar carries for one platform, under
@@ -110,7 +115,7 @@ final class NativeBundle {
     }
 
     /** Extracts (or reuses) every file; returns the folder that holds them, with no link in its path. */
-    Path extract(String version, Consumer<String> debug) throws IOException {
+    Path extract(String version) throws IOException {
         if (!files.containsKey(System.mapLibraryName(JVelWebLoader.LIBRARY))) {
             throw new IOException("the jar's " + platform + " natives lack " + System.mapLibraryName(JVelWebLoader.LIBRARY));
         }
@@ -121,7 +126,7 @@ final class NativeBundle {
         for (String part : new String[] {"jvelweb", version, platform + "-" + identity}) {
             folder = rule == null ? Files.createDirectories(folder.resolve(part)) : base.privateFolder(rule, folder, part);
         }
-        debug.accept("   folder " + folder + " (from " + base.source + (rule == null ? ")"
+        JVelWebLoader.debug("   folder " + folder + " (from " + base.source + (rule == null ? ")"
                 : "; it and the folders above it pass the trust rule)"));
         Map<String, ExtractionStamp.Entry> stamp = rule == null ? Map.of() : ExtractionStamp.read(folder, rule);
         Map<String, ExtractionStamp.Entry> verified = new LinkedHashMap<>();
@@ -138,15 +143,15 @@ final class NativeBundle {
             int mode = name.contains("/") ? TrustRule.DATA_MODE : TrustRule.LIBRARY_MODE;
             TrustRule.Status before = rule == null ? null : statusOrNull(target);
             if (rule != null && ExtractionStamp.matches(stamp.get(name), sha256, before, mode, rule)) {
-                debug.accept("   reused " + name + " (unchanged since it was verified)");
+                JVelWebLoader.debug("   reused " + name + " (unchanged since it was verified)");
                 verified.put(name, stamp.get(name));
                 continue;
             }
             if ((rule == null || (before != null && rule.ownFile(before, mode))) && Checksums.matches(target, sha256)) {
-                debug.accept("   reused " + name + " (checksum matches)");
+                JVelWebLoader.debug("   reused " + name + " (checksum matches)");
             } else {
                 write(target, name, sha256, mode, rule != null);
-                debug.accept("   extracted " + name);
+                JVelWebLoader.debug("   extracted " + name);
                 before = rule == null ? null : TrustRule.status(target);
             }
             if (before != null) verified.put(name, ExtractionStamp.Entry.of(sha256, before));
@@ -168,7 +173,7 @@ final class NativeBundle {
         Path temporary = Files.createTempFile(target.getParent(), ".extract-", ".tmp");  // 0600 where POSIX
         try {
             String digest;
-            try (InputStream in = NativeBundle.class.getResourceAsStream(ROOT + platform + "/" + name);
+            try (InputStream in = open(ROOT + platform + "/" + name);
                  OutputStream out = Files.newOutputStream(temporary)) {
                 if (in == null) throw new IOException("the jar lists " + name + " for " + platform + " but lacks it");
                 digest = Checksums.copy(in, out);
@@ -182,11 +187,49 @@ final class NativeBundle {
     }
 
     private static byte[] resource(String name) throws IOException {
-        try (InputStream in = NativeBundle.class.getResourceAsStream(name)) {
+        try (InputStream in = open(name)) {
             if (in == null) return null;
             ByteArrayOutputStream bytes = new ByteArrayOutputStream();
             in.transferTo(bytes);
             return bytes.toByteArray();
+        }
+    }
+
+    /**
+     * One of our entries, or null. Straight from the jar the classes came from
+     * when there is one: a fresh JVM has the zip classes loaded already, but
+     * not the URL handlers getResourceAsStream goes through, which cost it
+     * more than the rest of a warm start. Elsewhere (classes in a folder) as a
+     * resource.
+     */
+    private static InputStream open(String name) throws IOException {
+        File jar = ownJar();
+        if (jar == null) return NativeBundle.class.getResourceAsStream(name);
+        JarFile file = new JarFile(jar, false);
+        ZipEntry entry = file.getEntry("com/velmora/jvelweb/" + name);
+        if (entry == null) {
+            file.close();
+            return null;
+        }
+        return new FilterInputStream(file.getInputStream(entry)) {
+            @Override
+            public void close() throws IOException {
+                try {
+                    super.close();
+                } finally {
+                    file.close();
+                }
+            }
+        };
+    }
+
+    private static File ownJar() {
+        try {
+            CodeSource code = NativeBundle.class.getProtectionDomain().getCodeSource();
+            File file = code == null || code.getLocation() == null ? null : new File(code.getLocation().toURI());
+            return file != null && file.isFile() ? file : null;
+        } catch (URISyntaxException | IllegalArgumentException | SecurityException e) {
+            return null;
         }
     }
 

@@ -1,10 +1,14 @@
 package com.velmora.jvelweb;
 
+import java.io.FileInputStream;
 import java.io.IOException;
+import java.io.InputStream;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.FileSystems;
 import java.nio.file.Files;
 import java.nio.file.LinkOption;
+import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.attribute.FileTime;
@@ -71,11 +75,15 @@ final class TrustRule {
         return uid;
     }
 
-    /** Linux tells it in /proc/self/status; elsewhere it is the owner of a file this process creates. */
+    /**
+     * Linux tells it in /proc/self/status; elsewhere it is the owner of a file
+     * this process creates. Read through FileInputStream, which a fresh JVM
+     * has already loaded, rather than the channels behind Files.
+     */
     private static int effectiveUid() throws IOException {
-        try {
-            for (String line : Files.readAllLines(Paths.get("/proc/self/status"))) {
-                if (line.startsWith("Uid:")) return Integer.parseInt(line.substring(4).trim().split("\\s+")[1]);
+        try (InputStream in = new FileInputStream("/proc/self/status")) {
+            for (String line : new String(in.readAllBytes(), StandardCharsets.ISO_8859_1).split("\n")) {
+                if (line.startsWith("Uid:")) return effectiveOf(line.substring(4));
             }
         } catch (IOException | RuntimeException e) {
             // not Linux: ask the file system
@@ -86,6 +94,16 @@ final class TrustRule {
         } finally {
             Files.delete(probe);
         }
+    }
+
+    /** The second of "real effective saved filesystem", without a regular expression (slow to start). */
+    private static int effectiveOf(String ids) {
+        String[] fields = ids.trim().replace('\t', ' ').split(" ");
+        int seen = 0;
+        for (String field : fields) {
+            if (!field.isEmpty() && seen++ == 1) return Integer.parseInt(field);
+        }
+        throw new IllegalArgumentException("no effective uid in " + ids);
     }
 
     static Status status(Path path) throws IOException {
@@ -134,12 +152,17 @@ final class TrustRule {
      */
     Path privateFolder(Path parent, String name) throws IOException {
         Path folder = parent.resolve(name);
+        Status s;
         try {
-            Files.createDirectory(folder, PosixFilePermissions.asFileAttribute(PosixFilePermissions.fromString("rwx------")));
-        } catch (FileAlreadyExistsException e) {
-            // judged below, without following a link
+            s = status(folder);
+        } catch (NoSuchFileException absent) {
+            try {
+                Files.createDirectory(folder, PosixFilePermissions.asFileAttribute(PosixFilePermissions.fromString("rwx------")));
+            } catch (FileAlreadyExistsException e) {
+                // made meanwhile by another JVM, or by someone else: judged below, without following a link
+            }
+            s = status(folder);
         }
-        Status s = status(folder);
         String remove = "remove " + folder + " (the loader makes it afresh), or name another folder with -D"
                 + NativeBundle.CACHE_DIR_PROPERTY + "=<folder>";
         if (!s.directory()) throw new Refusal(folder, folder + " is not a folder (a link or a file)", remove);
