@@ -101,7 +101,7 @@ final class JVelWebLoader {
         } catch (TrustRule.Refusal e) {
             debug("   failed: " + e.getMessage());
             tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
-            fix = e.fix + " (or point -D" + LIBRARY_PATH_PROPERTY + " at an installed " + fileName + ")";
+            fix = e.fix + "; or point -D" + LIBRARY_PATH_PROPERTY + " at an installed " + fileName;
         } catch (IOException e) {
             debug("   failed: " + e.getMessage());
             tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());

@@ -156,7 +156,14 @@ final class NativeBundle {
             }
             if (before != null) verified.put(name, ExtractionStamp.Entry.of(sha256, before));
         }
-        if (rule != null && !verified.equals(stamp)) ExtractionStamp.write(folder, verified);
+        if (rule != null && !verified.equals(stamp)) {
+            try {
+                ExtractionStamp.write(folder, verified);
+            } catch (IOException e) {
+                // The files are verified all the same; the next start reads them through SHA-256 again.
+                JVelWebLoader.debug("   no stamp written: " + CacheBase.reason(e));
+            }
+        }
         return folder;
     }
 

@@ -263,7 +263,7 @@ class LoaderTest {
             String base = home + "/.cache (from HOME) cannot be used: ";
             assertTrue(error.contains("2. the jar's natives for " + PLATFORM + ": the cache folder " + base
                     + row.refusal.replace("{home}", home.toString())), row.what + ": " + error);
-            assertTrue(error.contains("To fix: " + row.fix.replace("{home}", home.toString()) + " (or point"), row.what + ": " + error);
+            assertTrue(error.contains("To fix: " + row.fix.replace("{home}", home.toString()) + "; or point"), row.what + ": " + error);
         }
         try (Stream<Path> files = Files.list(elsewhere)) {
             assertEquals(0, files.count(), "nothing written through the link");
