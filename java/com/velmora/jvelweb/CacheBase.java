@@ -95,6 +95,12 @@ final class CacheBase {
         }
     }
 
+    /** A file below the base that cannot be written: a full disk, a read-only file system, ... */
+    TrustRule.Refusal unwritable(Path file, IOException e) {
+        return refused(file + " cannot be written: " + reason(e), "make room in " + path + " or make it writable,"
+                + " or name another folder with -D" + NativeBundle.CACHE_DIR_PROPERTY + "=<folder>");
+    }
+
     private TrustRule.Refusal refused(String reason, String fix) {
         return new TrustRule.Refusal(path, "the cache folder " + path + " (from " + source + ") cannot be used: "
                 + reason, fix);

@@ -2,7 +2,6 @@ package com.velmora.jvelweb;
 
 import java.io.IOException;
 import java.io.InputStream;
-import java.io.OutputStream;
 import java.nio.file.Files;
 import java.nio.file.LinkOption;
 import java.nio.file.NoSuchFileException;
@@ -15,19 +14,9 @@ import java.util.HexFormat;
 final class Checksums {
     private Checksums() {}
 
-    /** Copies in to out; returns the SHA-256 of what passed, in lower-case hex. */
-    static String copy(InputStream in, OutputStream out) throws IOException {
-        MessageDigest sha;
-        try {
-            sha = MessageDigest.getInstance("SHA-256");
-        } catch (NoSuchAlgorithmException e) {
-            throw new IOException("no SHA-256 in this JVM", e);
-        }
-        byte[] buffer = new byte[65536];
-        for (int n; (n = in.read(buffer)) > 0; ) {
-            sha.update(buffer, 0, n);
-            if (out != null) out.write(buffer, 0, n);
-        }
+    static String of(byte[] content) throws IOException {
+        MessageDigest sha = sha256();
+        sha.update(content);
         return HexFormat.of().formatHex(sha.digest());
     }
 
@@ -35,9 +24,20 @@ final class Checksums {
     static boolean matches(Path file, String sha256) throws IOException {
         if (!Files.isRegularFile(file, LinkOption.NOFOLLOW_LINKS)) return false;
         try (InputStream in = Files.newInputStream(file, LinkOption.NOFOLLOW_LINKS)) {
-            return copy(in, null).equals(sha256);
+            MessageDigest sha = sha256();
+            byte[] buffer = new byte[65536];
+            for (int n; (n = in.read(buffer)) > 0; ) sha.update(buffer, 0, n);
+            return HexFormat.of().formatHex(sha.digest()).equals(sha256);
         } catch (NoSuchFileException e) {
             return false;
+        }
+    }
+
+    private static MessageDigest sha256() throws IOException {
+        try {
+            return MessageDigest.getInstance("SHA-256");
+        } catch (NoSuchAlgorithmException e) {
+            throw new IOException("no SHA-256 in this JVM", e);
         }
     }
 }

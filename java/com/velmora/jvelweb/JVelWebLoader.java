@@ -102,12 +102,17 @@ final class JVelWebLoader {
             debug("   failed: " + e.getMessage());
             tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
             fix = e.fix + "; or point -D" + LIBRARY_PATH_PROPERTY + " at an installed " + fileName;
-        } catch (IOException e) {
+        } catch (NativeBundle.NoNatives e) {
             debug("   failed: " + e.getMessage());
             tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
             fix = "use a jvelweb jar that carries the natives for " + NativeBundle.platform() + " (a jar built on that"
                     + " platform), or point -D" + LIBRARY_PATH_PROPERTY + " at the directory of an installed " + fileName
                     + " (lib/jvelweb of the installation)";
+        } catch (IOException e) {
+            debug("   failed: " + e.getMessage());
+            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
+            fix = "the jar is damaged: use an intact copy of it; or point -D" + LIBRARY_PATH_PROPERTY + " at an"
+                    + " installed " + fileName;
         }
 
         String libraryPath = System.getProperty("java.library.path", "");

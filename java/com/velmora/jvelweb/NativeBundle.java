@@ -5,7 +5,6 @@ import java.io.File;
 import java.io.FilterInputStream;
 import java.io.IOException;
 import java.io.InputStream;
-import java.io.OutputStream;
 import java.net.URISyntaxException;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
@@ -62,6 +61,13 @@ final class NativeBundle {
         this.identity = identity;
     }
 
+    /** The jar has no natives for this platform (as opposed to natives it cannot extract). */
+    static final class NoNatives extends IOException {
+        NoNatives(String message) {
+            super(message);
+        }
+    }
+
     /** The running platform as the jar names it: linux-x86_64, windows-x86, windows-x86_64, ... */
     static String platform() {
         String os = System.getProperty("os.name", "").toLowerCase(Locale.ROOT);
@@ -82,7 +88,7 @@ final class NativeBundle {
         if (index == null) {
             byte[] platforms = resource(ROOT + "platforms");
             String carried = platforms == null ? "none" : new String(platforms, StandardCharsets.UTF_8).trim().replace('\n', ' ');
-            throw new IOException("this jar carries no natives for " + platform + " (it carries: " + carried + ")");
+            throw new NoNatives("this jar carries no natives for " + platform + " (it carries: " + carried + ")");
         }
         Map<String, String> files = new LinkedHashMap<>();
         for (String line : new String(index, StandardCharsets.UTF_8).split("\n")) {
@@ -150,7 +156,16 @@ final class NativeBundle {
             if ((rule == null || (before != null && rule.ownFile(before, mode))) && Checksums.matches(target, sha256)) {
                 JVelWebLoader.debug("   reused " + name + " (checksum matches)");
             } else {
-                write(target, name, sha256, mode, rule != null);
+                byte[] content = resource(ROOT + platform + "/" + name);
+                if (content == null) throw new IOException("the jar lists " + name + " for " + platform + " but lacks it");
+                if (!Checksums.of(content).equals(sha256)) {
+                    throw new IOException("the jar's " + name + " for " + platform + " does not match its checksum");
+                }
+                try {
+                    write(target, content, mode, rule != null);
+                } catch (IOException e) {
+                    throw base.unwritable(target, e);
+                }
                 JVelWebLoader.debug("   extracted " + name);
                 before = rule == null ? null : TrustRule.status(target);
             }
@@ -175,17 +190,11 @@ final class NativeBundle {
         }
     }
 
-    /** Writes the resource under a fresh private name, checks its digest, then renames it into place. */
-    private void write(Path target, String name, String sha256, int mode, boolean posix) throws IOException {
+    /** Writes the checked content under a fresh private name, then renames it into place. */
+    private static void write(Path target, byte[] content, int mode, boolean posix) throws IOException {
         Path temporary = Files.createTempFile(target.getParent(), ".extract-", ".tmp");  // 0600 where POSIX
         try {
-            String digest;
-            try (InputStream in = open(ROOT + platform + "/" + name);
-                 OutputStream out = Files.newOutputStream(temporary)) {
-                if (in == null) throw new IOException("the jar lists " + name + " for " + platform + " but lacks it");
-                digest = Checksums.copy(in, out);
-            }
-            if (!digest.equals(sha256)) throw new IOException("the jar's " + name + " for " + platform + " does not match its checksum");
+            Files.write(temporary, content);
             if (posix && mode != TrustRule.DATA_MODE) Files.setPosixFilePermissions(temporary, PosixFilePermissions.fromString("rwx------"));
             Files.move(temporary, target, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.ATOMIC_MOVE);
         } finally {

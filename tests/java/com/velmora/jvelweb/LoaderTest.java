@@ -269,6 +269,15 @@ class LoaderTest {
         assertTrue(probe(home, JAR, "-Djvelweb.cache.dir=relative").error().contains(
                 "the cache folder relative (from -Djvelweb.cache.dir) cannot be used: it is not an absolute path"));
 
+        // A native that is not what the index says is never extracted: the jar is damaged.
+        Path damaged = copyJar(home.resolve("damaged.jar"), JVelWebLoader.jarVersion(),
+                entries -> entries.get("com/velmora/jvelweb/native/" + PLATFORM + "/libjvelweb.so")[64] ^= 1);
+        String error = probe(home, Map.of("XDG_CACHE_HOME", home.resolve("damaged").toString()), null,
+                damaged.toString()).error();
+        assertTrue(error.contains("2. the jar's natives for " + PLATFORM + ": the jar's libjvelweb.so for " + PLATFORM
+                + " does not match its checksum\n"), error);
+        assertTrue(error.contains("To fix: the jar is damaged: use an intact copy of it;"), error);
+
         Path chosen = home.resolve("chosen");
         Run named = probe(home, JAR, "-Djvelweb.cache.dir=" + chosen, "-Djvelweb.library.path=" + home.resolve("absent"));
         named.assertAcquired();
