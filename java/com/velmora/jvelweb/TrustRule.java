@@ -39,6 +39,8 @@ final class TrustRule {
     static final int DATA_MODE = 0600;
     private static final int TYPE = 0170000, DIRECTORY = 0040000, REGULAR = 0100000;
     private static final int STICKY = 01000, GROUP_OR_OTHERS_WRITE = 022;
+    private static final String OWN_FOLDER = "name a folder of your own with -D" + NativeBundle.CACHE_DIR_PROPERTY
+            + "=<folder> (one that only root and you can write, and the folders above it too)";
 
     /** A folder or file the rule refuses: which, and why, in words a user can act on. */
     static final class Refusal extends IOException {
@@ -128,17 +130,15 @@ final class TrustRule {
         for (Path name : folder) parts.add(name);
         for (int i = 0; ; i++) {
             Status s = status(path);
-            String own = "name a folder of your own with -D" + NativeBundle.CACHE_DIR_PROPERTY
-                    + "=<folder> (one that only root and you can write, and the folders above it too)";
-            if (!s.directory()) throw new Refusal(path, path + " is not a folder", own);
+            if (!s.directory()) throw new Refusal(path, path + " is not a folder", OWN_FOLDER);
             if (!trustedOwner(s.uid)) {
                 throw new Refusal(path, path + " belongs to " + ownerName(path, s.uid) + ", who could replace the"
-                        + " natives under it", own);
+                        + " natives under it", OWN_FOLDER);
             }
             if ((s.mode & GROUP_OR_OTHERS_WRITE) != 0 && (s.mode & STICKY) == 0) {
                 throw new Refusal(path, path + " can be written by other users (mode " + octal(s.permissions())
                         + "), who could replace the natives under it", (s.uid == uid ? "run chmod go-w " + path
-                        + ", or " : "") + own);
+                        + ", or " : "") + OWN_FOLDER);
             }
             if (i == parts.size()) return;
             path = path.resolve(parts.get(i));
