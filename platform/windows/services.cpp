@@ -1,0 +1,20 @@
+// The Windows side of platform/services.h. A trace file is opened as the
+// user's other files are, under the access its folder gives; there is no
+// fork to guard against.
+#include "platform/services.h"
+
+#include <cerrno>
+#include <cstring>
+
+extern "C" FILE* JVelComOpenTraceFile(const char* path, char* reason, size_t reasonSize)
+{
+    FILE* file = std::fopen(path, "a");
+    if (file == nullptr) {
+        std::snprintf(reason, reasonSize, "it cannot be opened: %s", std::strerror(errno));
+        return nullptr;
+    }
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    return file;
+}
+
+extern "C" HRESULT JVelComAtFork(void (*)(), void (*)(), void (*)()) { return S_OK; }
