@@ -148,12 +148,11 @@ TEST(TraceDestinations, LinesGoWhereChosenWholeAndEscapedOrToStderrWithOneLineSa
         }
         Lines onStderr = ReadLines(captured);
         if (row.refusal != nullptr) {
-            ASSERT_FALSE(onStderr.empty());
-            const std::string notice = onStderr.front();
+            const std::string notice = onStderr.empty() ? "(no notice)" : onStderr.front();
             EXPECT_EQ(notice.rfind("JVelWeb: cannot open the trace file " + destination + " (", 0), 0u) << notice;
             EXPECT_NE(notice.find(row.refusal), std::string::npos) << notice;
             EXPECT_NE(notice.find("; tracing to stderr"), std::string::npos) << notice;
-            onStderr.erase(onStderr.begin());
+            if (!onStderr.empty()) onStderr.erase(onStderr.begin());
         }
         EXPECT_EQ(onStderr, row.arrives == Destination::Stderr ? kArrived : Lines());
         if (row.arrives == Destination::File) {
@@ -173,17 +172,18 @@ TEST(TraceDestinations, LinesGoWhereChosenWholeAndEscapedOrToStderrWithOneLineSa
     EXPECT_EQ(ReadLines(dir / "planted" / "victim"), Lines{""}) << "the planted link's target was written";
 #endif
 
-    // Eight threads at once, lines of many lengths: each arrives whole.
+    // Eight threads at once, lines of up to 1400 bytes: each arrives whole.
     const std::string shared = (dir / "threads.log").string();
     ConfigureTrace(shared.c_str());
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([t] {
-            for (int i = 0; i < 200; ++i) Trace(nullptr, (std::to_string(t) + std::string(i * 7, char('a' + t))).c_str());
+            for (int i = 0; i < 2000; ++i)
+                Trace(nullptr, (std::to_string(t) + std::string(i % 200 * 7, char('a' + t))).c_str());
         });
     for (auto& thread : threads) thread.join();
     const Lines lines = ReadLines(shared);
-    EXPECT_EQ(lines.size(), 8u * 200u);
+    EXPECT_EQ(lines.size(), 8u * 2000u);
     for (const std::string& line : lines) {
         ASSERT_FALSE(line.empty());
         const char letter = char('a' + (line[0] - '0'));
