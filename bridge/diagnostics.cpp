@@ -22,24 +22,24 @@ void ReportNoPlugin(JNIEnv* env, const char* method) noexcept
 
 void TraceFailedMethod(JNIEnv* env, const char* method) noexcept
 {
-    static constexpr char kPrefix[] = "JVelWeb: ";
-    static constexpr char kFailed[] = " failed";
+    char head[160];
+    const int headBytes = std::snprintf(head, sizeof head, "JVelWeb: %s failed", method);
     const FailureRecord* record = LastFailure();
-    const RecordText* description =
-        record != nullptr && record->description.Present() ? &record->description : nullptr;
-    const auto* units = description != nullptr ? reinterpret_cast<const OLECHAR*>(description->units.get()) : nullptr;
-    const size_t textBytes = description != nullptr ? NarrowLength(units, description->length) : 0;
-    const size_t head = sizeof kPrefix - 1 + std::strlen(method) + sizeof kFailed - 1;
-    std::unique_ptr<char[]> line(new (std::nothrow) char[head + 2 + textBytes + 1]);
-    if (!line) {
-        Trace(env, method);  // no memory for more: the name alone still says whose report it was
+    if (record == nullptr || !record->description.Present() || headBytes < 0) {
+        Trace(env, head);
         return;
     }
-    std::snprintf(line.get(), head + 1, "%s%s%s", kPrefix, method, kFailed);
-    if (description != nullptr) {
-        std::memcpy(line.get() + head, ": ", 2);
-        EncodeNarrow(units, description->length, line.get() + head + 2);
+    const auto* units = reinterpret_cast<const OLECHAR*>(record->description.units.get());
+    const size_t length = record->description.length;
+    const size_t used = std::strlen(head);
+    std::unique_ptr<char[]> line(new (std::nothrow) char[used + 2 + NarrowLength(units, length) + 1]);
+    if (!line) {
+        Trace(env, head);  // no memory for the description: the method at least
+        return;
     }
+    std::memcpy(line.get(), head, used);
+    std::memcpy(line.get() + used, ": ", 2);
+    EncodeNarrow(units, length, line.get() + used + 2);
     Trace(env, line.get());
 }
 

@@ -1,7 +1,7 @@
 // The few process services the library needs beyond COM: opening the trace
 // file the user named, and keeping state sound across fork. The portable
-// layer gives them on POSIX systems (exported from libjvelcom, beside its
-// COM); platform/windows gives them on Windows. Library code calls these
+// layer gives the first on POSIX systems (exported from libjvelcom, beside
+// its COM), platform/windows on Windows; the second is inline below. Library code calls these
 // names and never asks which system it runs on.
 #pragma once
 
@@ -9,6 +9,10 @@
 #include <cstdio>
 
 #include "platform/com.h"
+
+#if !defined(_WIN32)
+#include <pthread.h>
+#endif
 
 #if defined(_WIN32)
 #define JVELWEB_SERVICE_API extern "C"
@@ -30,6 +34,15 @@ JVELWEB_SERVICE_API FILE* JVelComOpenTraceFile(const char* path, char* reason, s
 
 // Registers functions to run around fork(): `prepare` in the parent before
 // it, `parent` in the parent after it, `child` in the child, on the thread
-// that forked (the only one the child has). S_OK, or the failure. Windows
-// has no fork: there it does nothing and answers S_OK.
-JVELWEB_SERVICE_API HRESULT JVelComAtFork(void (*prepare)(), void (*parent)(), void (*child)());
+// that forked (the only one the child has). S_OK, or E_OUTOFMEMORY. Inline,
+// so that the handlers are registered under the module that calls it and
+// are dropped when that module is unloaded. Windows has no fork: there it
+// does nothing.
+#if defined(_WIN32)
+inline HRESULT JVelComAtFork(void (*)(), void (*)(), void (*)()) { return S_OK; }
+#else
+inline HRESULT JVelComAtFork(void (*prepare)(), void (*parent)(), void (*child)())
+{
+    return pthread_atfork(prepare, parent, child) == 0 ? S_OK : E_OUTOFMEMORY;  // its one failure is ENOMEM
+}
+#endif

@@ -1,6 +1,5 @@
-// The Windows side of platform/services.h. A trace file is opened as the
-// user's other files are, under the access its folder gives; there is no
-// fork to guard against.
+// The Windows side of platform/services.h: a trace file is opened as the
+// user's other files are, under the access its folder's ACL gives.
 #include "platform/services.h"
 
 #include <cerrno>
@@ -16,5 +15,3 @@ extern "C" FILE* JVelComOpenTraceFile(const char* path, char* reason, size_t rea
     std::setvbuf(file, nullptr, _IONBF, 0);
     return file;
 }
-
-extern "C" HRESULT JVelComAtFork(void (*)(), void (*)(), void (*)()) { return S_OK; }
