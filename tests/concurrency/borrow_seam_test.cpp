@@ -11,8 +11,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "bridge/plugin_handle.h"
@@ -44,72 +42,38 @@ constexpr char kGetGain[] = "GetGain";
 constexpr LONG kAnswer = 7;
 
 // The seam: the armed thread parks there once, until released.
-class Seam {
-public:
-    static Seam& Get()
-    {
-        static Seam seam;
-        return seam;
-    }
-    static void Hook()
-    {
-        if (armed) Get().Park();
-    }
-    void Reset()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        parked_ = released_ = false;
-    }
-    void WaitUntilParked()
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return parked_; });
-    }
-    void Release()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        released_ = true;
-        changed_.notify_all();
-    }
-    static thread_local bool armed;
+std::atomic<bool> g_parked{false}, g_released{false};
+thread_local bool t_armed = false;
 
-private:
-    void Park()
-    {
-        armed = false;
-        std::unique_lock<std::mutex> lock(mutex_);
-        parked_ = true;
-        changed_.notify_all();
-        changed_.wait(lock, [this] { return released_; });
-    }
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool parked_ = false;
-    bool released_ = false;
-};
-thread_local bool Seam::armed = false;
+void ParkIfArmed()
+{
+    if (!t_armed) return;
+    t_armed = false;
+    g_parked = true;
+    while (!g_released) std::this_thread::yield();
+}
 
 class BorrowSeam : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        handle_detail::afterMarkStored = &Seam::Hook;
-        Seam::Get().Reset();
+        handle_detail::afterMarkStored = &ParkIfArmed;
+        g_parked = g_released = false;
         probe_.numberAnswer = kAnswer;
         probe_.Plugin()->AddRef();  // the slot's reference
         ASSERT_TRUE(InstallPlugin(nullptr, nullptr, probe_.Plugin()));
         // The borrower: a GetGain that parks at the seam with its mark set.
         borrower_ = std::thread([this] {
             FakeJni jni;
-            Seam::armed = true;
+            t_armed = true;
             result_ = CallPlugin<jint, kGetGain>(jni.Env(), &IWebPlugin2::GetGain, jni.NewJavaString("effect"), 0);
         });
-        Seam::Get().WaitUntilParked();
+        while (!g_parked) std::this_thread::yield();
     }
     void TearDown() override
     {
         if (borrower_.joinable()) {
-            Seam::Get().Release();
+            g_released = true;
             borrower_.join();
         }
         Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(nullptr, nullptr);
@@ -140,7 +104,7 @@ TEST_F(BorrowSeam, DeleteBetweenTheMarkAndTheReReadLeavesTheBorrowerEmptyHanded)
         std::this_thread::yield();
     EXPECT_EQ(GetPlugin(nullptr, nullptr), nullptr) << "the slot was not emptied";
     EXPECT_GT(g_barriers.load(), barriersBefore) << "_jni_delete waited without the process-wide barrier";
-    Seam::Get().Release();
+    g_released = true;
     borrower_.join();
     deleter.join();
     EXPECT_EQ(result_, -99) << "the borrower took the plug-in _jni_delete had withdrawn";
@@ -164,7 +128,7 @@ TEST_F(BorrowSeam, ForkedChildDeletesDespiteAMarkOfAThreadItDoesNotHave)
     EXPECT_TRUE(WIFEXITED(status)) << "the child's _jni_delete hung (signal "
                                    << (WIFSIGNALED(status) ? WTERMSIG(status) : 0) << ")";
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0) << "the child kept the plug-in";
-    Seam::Get().Release();
+    g_released = true;
     borrower_.join();
     EXPECT_EQ(result_, kAnswer) << "in the parent the slot still held the plug-in";
 }
