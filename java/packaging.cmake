@@ -11,6 +11,8 @@ set(JVELWEB_JAR ${CMAKE_BINARY_DIR}/${JVELWEB_JAR_BASE}.jar)
 set(JVELWEB_SOURCES_JAR ${CMAKE_BINARY_DIR}/${JVELWEB_JAR_BASE}-sources.jar)
 set(JVELWEB_JAVADOC_JAR ${CMAKE_BINARY_DIR}/${JVELWEB_JAR_BASE}-javadoc.jar)
 set(JVELWEB_POM ${CMAKE_BINARY_DIR}/${JVELWEB_JAR_BASE}.pom)
+# The debug information of the jar's stripped natives (see assemble_jar.cmake).
+set(JVELWEB_NATIVES_DEBUG ${CMAKE_BINARY_DIR}/${JVELWEB_JAR_BASE}-natives-debug.zip)
 set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 
 # The platform as the loader names it: linux-x86_64, windows-x86, ...
@@ -69,7 +71,10 @@ get_target_property(classes_jar jvelweb_classes JAR_FILE)
 add_custom_command(OUTPUT ${JVELWEB_JAR}
   COMMAND ${CMAKE_COMMAND} -DCLASSES_JAR=${classes_jar} -DMANIFEST=${packaging_dir}/MANIFEST.MF
     -DENTRIES=${natives_list} -DSTAGE=${packaging_dir}/jar -DJAR_TOOL=${Java_JAR_EXECUTABLE}
-    -DOUTPUT=${JVELWEB_JAR} -P ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
+    -DOUTPUT=${JVELWEB_JAR} -DSTRIP_PLATFORM=${JVELWEB_NATIVE_PLATFORM} -DOBJCOPY=${CMAKE_OBJCOPY}
+    -DREADELF=${CMAKE_READELF} -DDEBUG_ARCHIVE=${JVELWEB_NATIVES_DEBUG}
+    -P ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
+  BYPRODUCTS ${JVELWEB_NATIVES_DEBUG}
   DEPENDS ${classes_jar} jvelweb_classes ${native_targets} ${native_files} ${packaging_dir}/MANIFEST.MF ${natives_list}
     ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
   COMMENT "Assembling ${JVELWEB_JAR_BASE}.jar with the natives of ${JVELWEB_NATIVE_PLATFORM} ${JVELWEB_JAR_NATIVES}"
@@ -130,5 +135,5 @@ add_custom_target(jvelweb_maven_install
   VERBATIM)
 add_dependencies(jvelweb_maven_install jvelweb_jar)
 
-install(FILES ${JVELWEB_JAR} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR} ${JVELWEB_POM}
+install(FILES ${JVELWEB_JAR} ${JVELWEB_NATIVES_DEBUG} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR} ${JVELWEB_POM}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/java)
