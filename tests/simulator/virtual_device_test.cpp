@@ -198,9 +198,11 @@ TEST_F(DeviceTest, TheRecorderWritesARowPerStepWithEachPlayingEffect)
     ASSERT_EQ(device.StartRecording(path, error), FileCreate::Done) << error;
     Advance(3);
     EXPECT_TRUE(device.StopRecording());
-    std::ifstream file(path, std::ios::binary);
     std::stringstream text;
-    text << file.rdbuf();
+    {
+        std::ifstream file(path, std::ios::binary);  // closed before the file is removed
+        text << file.rdbuf();
+    }
     EXPECT_EQ(text.str(),
               "t_ms,hand_x,hand_y,handle_x,handle_y,force_x,force_y,effects\n"
               "1,10,20,10,20,700,0,\"a,\"\"b\"\"\",1000,0,z,-300,0\n"

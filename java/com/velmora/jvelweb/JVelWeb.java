@@ -150,8 +150,7 @@ public class JVelWeb {
      * ({@link JVelWebConstants.Iterations#ONCE Iterations.ONCE}) or
      * {@link JVelWebConstants.Iterations#UNTIL_STOPPED Iterations.UNTIL_STOPPED} and refuses 0 and other
      * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The
-     * effect plays through its start delay, duration and iterations on the simulated device's clock, and
-     * stops playing by itself when its last iteration ends;
+     * effect plays until its last iteration ends or it is stopped, on the simulated device's clock;
      * {@link com.velmora.jvelweb.sim.SimulatedDevice} drives that clock and reads the forces.
      *
      * @param effectName the name the effect was made under
@@ -431,7 +430,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param x X of the centre, in pixels
      * @param y Y of the centre, in pixels
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -450,7 +449,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param wallMask the walls, a sum of {@link JVelWebConstants.Wall} bits (0 to 15)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -472,7 +471,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -492,7 +491,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -511,7 +510,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param x X of the vector, on screen axes
      * @param y Y of the vector, on screen axes (Y down); not both 0
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -531,7 +530,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param angle hundredths of a degree clockwise from up, 0 to 35999 ({@link JVelWebConstants.Angle})
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -547,7 +546,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param duration in milliseconds, 0 or more; 0 plays until stopped
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -569,7 +568,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param attackLevel the level at the start, 0 to 10000
      * @param attackTime the attack's length in milliseconds, 0 or more
      * @param fadeLevel the level at the end, 0 to 10000
@@ -588,7 +587,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param gain 0 to {@link JVelWebConstants.Level#FULL Level.FULL} (10000, full strength and the
      *     default)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -610,7 +609,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideEffectName the name of the effect felt inside, or "" for none
      * @param reserved passed on unchanged, the plug-in's to define; the simulated plug-in ignores it (pass
      *     0)
@@ -631,7 +630,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startMagnitude the force at the start, -10000 to 10000
      * @param endMagnitude the force at the end, -10000 to 10000; give both the same value for a steady
      *     force, a Ramp goes from one to the other
@@ -652,7 +651,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -670,7 +669,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startOffset the offset at the start, -10000 to 10000
      * @param endOffset the offset at the end, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -688,7 +687,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param period in milliseconds, 1 or more (100 by default)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -705,7 +704,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param phase in hundredths of a degree, 0 to 35999
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -725,7 +724,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param left left edge, in pixels
      * @param top top edge, in pixels
      * @param width in pixels, 0 or more
@@ -746,7 +745,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideSaturation pushing out from inside, 0 to 10000
      * @param outsideSaturation pushing in from outside, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -764,7 +763,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param spacingX between the lines along X, in pixels, 0 or more
      * @param spacingY between the lines along Y, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -783,7 +782,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideStiffness of the wall's inside face, 0 to 10000
      * @param outsideStiffness of the wall's outside face, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -802,7 +801,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param wallMask the walls, a sum of {@link JVelWebConstants.Wall} bits (0 to 15)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -819,7 +818,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param strengthX of the lines crossed moving along X, 0 to 10000
      * @param strengthY of the lines crossed moving along Y, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -839,7 +838,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param thickness in pixels, 0 or more: how far a shape's wall reaches inside the outline, or the
      *     width of a grid's vertical lines
      * @param thickness2 in pixels, 0 or more: how far a shape's wall reaches outside the outline, or the
@@ -860,7 +859,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param viscosity 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -876,7 +875,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startDelay in milliseconds, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -895,7 +894,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -915,7 +914,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -934,7 +933,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -952,7 +951,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -971,7 +970,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveMagnitude moving in the positive direction, -10000 to 10000
      * @param negativeMagnitude moving in the negative direction, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -991,7 +990,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveMagnitude moving in the positive direction, -10000 to 10000
      * @param negativeMagnitude moving in the negative direction, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1010,7 +1009,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -1028,7 +1027,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -1048,7 +1047,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSaturation on the positive side of the centre, 0 to 10000
      * @param negativeSaturation on the negative side of the centre, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1069,7 +1068,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSaturation on the positive side of the centre, 0 to 10000
      * @param negativeSaturation on the negative side of the centre, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1089,7 +1088,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSpacing moving in the positive direction, in pixels, 0 or more
      * @param negativeSpacing moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1109,7 +1108,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSpacing moving in the positive direction, in pixels, 0 or more
      * @param negativeSpacing moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1128,7 +1127,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveThickness moving in the positive direction, in pixels, 0 or more
      * @param negativeThickness moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1147,7 +1146,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveThickness moving in the positive direction, in pixels, 0 or more
      * @param negativeThickness moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
