@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "bridge/diagnostics.h"
 #include "bridge/failure_record.h"
 #include "bridge/property_bag.h"
 #include "bridge/plugin_handle.h"
@@ -116,6 +117,10 @@ extern "C" JNIEXPORT jint JNICALL Java_com_velmora_jvelweb_JVelWeb__1jni_1initia
             error.Error() == E_OUTOFMEMORY ? FailureCause::OutOfMemory : FailureCause::ComError;
         RecordFailure(kInitialize, cause, error, creation.info.Get(),
                       creation.failed ? kRegistrationLookedUp : nullptr);
+        // The report shows no error information here; the record's
+        // description (the registration, the module, the loader's reason)
+        // follows it on a line of its own.
+        TraceFailedMethod(env, kInitialize);
         return -1;  // `plugin` releases whatever was obtained
     } catch (...) {
         Trace(env, "Could not acquire VelWeb plugin!");

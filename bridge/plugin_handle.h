@@ -53,6 +53,19 @@ inline std::atomic<IWebPlugin2*> pluginHandle{nullptr};
 // and defined here, so every native reaches it with one load and no call.
 inline thread_local BorrowerMark* threadMark = nullptr;
 
+#if defined(JVELWEB_TEST_SEAMS)
+// Test builds only: runs between a borrower's mark store and its re-read of
+// the slot, where a test runs _jni_delete in a fixed order. A release build
+// has neither the pointer nor the call.
+inline void (*afterMarkStored)() = nullptr;
+inline void AfterMarkStored()
+{
+    if (afterMarkStored != nullptr) afterMarkStored();
+}
+#else
+inline void AfterMarkStored() {}
+#endif
+
 // TakeReference for a thread without a mark: registers one, or (no memory,
 // or the thread is ending) takes the reference under the registry's lock.
 IWebPlugin2* TakeReferenceWithoutMark() noexcept;
@@ -68,6 +81,7 @@ inline IWebPlugin2* TakeReference() noexcept
     if (mark == nullptr) return TakeReferenceWithoutMark();
     mark->plugin.store(plugin, std::memory_order_relaxed);
     std::atomic_signal_fence(std::memory_order_seq_cst);
+    AfterMarkStored();
     if (pluginHandle.load(std::memory_order_acquire) != plugin) return TakeReferenceAgain(mark);
     plugin->AddRef();
     mark->plugin.store(nullptr, std::memory_order_release);

@@ -20,11 +20,16 @@ using TraceSink = void (*)(JNIEnv* env, const char* text);
 TraceSink SetTraceSink(TraceSink sink) noexcept;
 
 // Chooses where lines go from now on, as the Java side reads it from the
-// system property jvelweb.trace or the variable JVELWEB_TRACE: "stderr",
-// "off" (discarded), or the path of a file that lines are appended to (made
-// if missing). Null keeps the build's choice. A file that cannot be opened
-// sends the lines to stderr, after one line there saying so. Each line is
-// written whole, with one write, so lines of concurrent failures never mix.
+// system property jvelweb.trace or the variable JVELWEB_TRACE: "stderr" or
+// "off" (discarded), in any case, or the path of a file that lines are
+// appended to. The file is held to the platform layer's rule for trace files
+// (JVelComOpenTraceFile: a regular file or character device in a directory
+// no one else can write, never a FIFO, never through a planted link, made
+// 0600); one that cannot be opened or is refused sends the lines to stderr,
+// after one line there saying why. Null keeps the build's choice. Each line
+// is written whole, with one write, so lines of concurrent failures never
+// mix, and with its control characters escaped (a line feed as \n, the
+// others as \uXXXX), so no text a caller or plug-in chose can forge a line.
 void ConfigureTrace(const char* destination) noexcept;
 
 }  // namespace jvelweb

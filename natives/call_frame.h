@@ -20,6 +20,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "bridge/diagnostics.h"
 #include "bridge/failure_record.h"
 #include "bridge/java_text.h"
 #include "bridge/plugin_handle.h"
@@ -91,12 +92,14 @@ constexpr bool RowMatchesOperation(HRESULT (STDMETHODCALLTYPE Interface::*)(Para
     }
 }
 
-// A caught error: reported, recorded, and the failure value returned.
+// A caught error: reported, recorded, the report followed by the line naming
+// the method, and the failure value returned.
 template <class Result, const char* Method>
 Result Refused(JNIEnv* env, const _com_error& error, FailureCause cause) noexcept
 {
     ComErrorReport(env, error);
     RecordFailure(Method, cause, error);
+    TraceFailedMethod(env, Method);
     return Shape<Result>::Failure(env);
 }
 
@@ -149,36 +152,37 @@ Result GuardedCall(JNIEnv* env, const PluginRef& plugin, HRESULT (STDMETHODCALLT
 // values to `next`. Each String's BSTR lives in this frame's recursion, so
 // names are freed in reverse order once the call is over; the first String
 // that gives no text ends the native with its failure value, and the Strings
-// after it are not looked at.
-template <class Result, const char* Method, class Next>
+// after it are not looked at. `Position` is the 1-based place in Java order
+// of the first argument left, which a null String's record names.
+template <class Result, const char* Method, int Position, class Next>
 Result WithComArguments(JNIEnv*, Next&& next)
 {
     return next();
 }
 
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest);
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest);
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest);
 
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jint value, Rest... rest)
 {
-    return WithComArguments<Result, Method>(
+    return WithComArguments<Result, Method, Position + 1>(
         env, [&](auto... more) { return next(static_cast<LONG>(value), more...); }, rest...);
 }
 
 // A Java boolean is widened by zero extension: false gives 0, true gives 1.
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jboolean value, Rest... rest)
 {
-    return WithComArguments<Result, Method>(
+    return WithComArguments<Result, Method, Position + 1>(
         env, [&](auto... more) { return next(static_cast<VARIANT_BOOL>(value), more...); }, rest...);
 }
 
-template <class Result, const char* Method, class Next, class... Rest>
+template <class Result, const char* Method, int Position, class Next, class... Rest>
 Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
 {
     JavaName name;
@@ -186,13 +190,14 @@ Result WithComArguments(JNIEnv* env, Next&& next, jstring text, Rest... rest)
     case JavaArgument::Taken:
         break;
     case JavaArgument::Null:
-        RecordFailure(Method, FailureCause::NullArgument, E_INVALIDARG);
+        RecordNullArgument(Method, Position);
         return Shape<Result>::Failure(env);
-    case JavaArgument::OutOfMemory:  // the BSTR could not be allocated
+    case JavaArgument::OutOfMemory:  // the BSTR could not be allocated; reported already
         RecordFailure(Method, FailureCause::OutOfMemory, E_OUTOFMEMORY);
+        TraceFailedMethod(env, Method);
         return Shape<Result>::Failure(env);
     }
-    return WithComArguments<Result, Method>(
+    return WithComArguments<Result, Method, Position + 1>(
         env, [&](auto... more) { return next(name.Wide(), more...); }, rest...);
 }
 
@@ -206,11 +211,12 @@ Result CallPlugin(JNIEnv* env, HRESULT (STDMETHODCALLTYPE Interface::*operation)
     try {
         const PluginRef plugin = BorrowPlugin(env, nullptr);
         if (!plugin) {
-            // The checked access would raise E_POINTER here.
-            RecordFailure(Method, FailureCause::NoPlugin, E_POINTER);
+            // The checked access would raise E_POINTER here. Out of line:
+            // this is the beginner's path, not the hot one.
+            ReportNoPlugin(env, Method);
             return Shape<Result>::Failure(env);
         }
-        return WithComArguments<Result, Method>(
+        return WithComArguments<Result, Method, 1>(
             env, [&](auto... inputs) { return GuardedCall<Result, Method>(env, plugin, operation, inputs...); },
             arguments...);
     } catch (...) {

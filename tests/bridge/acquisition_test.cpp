@@ -347,8 +347,14 @@ TEST_P(AcquisitionFailure, ReturnsMinusOneReportsAndLeavesNothingBehind)
     }
 
     EXPECT_EQ(Initialize(7), -1);
+    // The report as it always was, then the line naming the method with the
+    // failure record's description (the registration, module and reason).
+    const FailureRecord* record = LastFailure();
+    ASSERT_NE(record, nullptr);
+    const std::string named = "JVelWeb: _jni_initialize failed" +
+                              (record->description.Present() ? ": " + Shown(record->description) : std::string());
     EXPECT_EQ(trace_.Lines(), (Lines{"Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", row.hex,
-                                     ReportMessage(row.hex, row.message), "(null)", "(null)"}));
+                                     ReportMessage(row.hex, row.message), "(null)", "(null)", named}));
     EXPECT_EQ(Held(), nullptr);
     EXPECT_EQ(Delete(), 0);  // balances the failed call's CoInitialize (TearDown counts)
     EXPECT_LIVE(LiveStrings(), liveStrings_) << "BSTRs leaked";

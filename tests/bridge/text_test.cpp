@@ -35,6 +35,20 @@ struct TextRow {
     std::string back;    // wide converted back
 };
 
+// A text of exactly `bytes` bytes around the conversion's 256-unit stack
+// buffer: ASCII, or U+00E9 (two bytes each) after one 'a' when `bytes` is odd.
+TextRow Edge(const char* name, size_t bytes, bool twoByte)
+{
+    if (!twoByte) return {name, std::string(bytes, 'a'), std::u16string(bytes, u'a'), std::string(bytes, 'a')};
+    std::string narrow(bytes % 2, 'a');
+    std::u16string wide(bytes % 2, u'a');
+    for (size_t i = 0; i < bytes / 2; ++i) {
+        narrow += "\xC3\xA9";
+        wide += u'\u00E9';
+    }
+    return {name, narrow, wide, narrow};
+}
+
 const TextRow kTexts[] = {
     {"Ascii", "Hello, World! ~", u"Hello, World! ~", "Hello, World! ~"},
     {"Empty", "", u"", ""},
@@ -52,6 +66,11 @@ const TextRow kTexts[] = {
     {"ByteFF", "\xFFz", u"\uFFFDz", "\xEF\xBF\xBDz"},
     {"FourByteForm", "\xF0\x9F\x98\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD",
      "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    // At the stack buffer's edge, counted in bytes of input and units of output.
+    Edge("Ascii255", 255, false), Edge("Ascii256", 256, false), Edge("Ascii257", 257, false),
+    Edge("Ascii511", 511, false), Edge("Ascii512", 512, false), Edge("Ascii513", 513, false),
+    Edge("TwoByte255", 255, true), Edge("TwoByte256", 256, true), Edge("TwoByte257", 257, true),
+    Edge("TwoByte511", 511, true), Edge("TwoByte512", 512, true), Edge("TwoByte513", 513, true),
 };
 
 class TextConversion : public ::testing::TestWithParam<TextRow> {};

@@ -230,16 +230,18 @@ TEST_F(CallFrameConcurrency, FailuresAreReportedOnTheCallingThreadWithErrorInfor
             if (result.string == nullptr || w.jni.TextOf(result.string) != "") w.Wrong(row, "not the empty String");
             break;
         }
-        // The six lines of this call's report are the last six of this thread.
+        // The seven lines of this call's report (six, then the one naming the
+        // method) are the last seven of this thread.
         const bool withInfo = row.declaringInterface == &IID_IWebPlugin2;
         const size_t n = w.lines.size();
-        if (n < 6 || w.lines[n - 6] != " " || w.lines[n - 4] != "80041234" ||
-            w.lines[n - 2] != (withInfo ? "Probe source" : kNullLine) ||
-            w.lines[n - 1] != (withInfo ? "Probe description" : kNullLine))
+        if (n < 7 || w.lines[n - 7] != " " || w.lines[n - 5] != "80041234" ||
+            w.lines[n - 3] != (withInfo ? "Probe source" : kNullLine) ||
+            w.lines[n - 2] != (withInfo ? "Probe description" : kNullLine) ||
+            w.lines[n - 1] != "JVelWeb: " + std::string(row.name) + " failed" + (withInfo ? ": Probe description" : ""))
             w.Wrong(row, "report not on this thread or not as expected");
     });
     for (auto& worker : workers_)
-        EXPECT_EQ(worker->lines.size(), 6u * kCallsPerThread) << "thread " << worker->index;
+        EXPECT_EQ(worker->lines.size(), 7u * kCallsPerThread) << "thread " << worker->index;
     // Error information a thread left untaken went with the thread.
     ExpectCallsMadeAndNothingLeft();
 }

@@ -122,7 +122,8 @@ TEST_P(NativeContract, WithoutPluginReturnsFailureValueAndReadsNoArgument)
     EXPECT_EQ(jni_.lengthCalls + jni_.regionCalls, 0);
     EXPECT_EQ(jni_.newStringCalls, result.type == JavaType::String ? 1 : 0);
     EXPECT_TRUE(probe_.Calls().empty());
-    EXPECT_TRUE(trace_.Lines().empty());
+    EXPECT_EQ(trace_.Lines(), std::vector<std::string>{"JVelWeb: " + std::string(Row().name) +
+                                                       " called with no plug-in held; call _jni_initialize first"});
     ExpectOneFailure(Row().name, FailureCause::NoPlugin, E_POINTER);
 }
 
@@ -228,7 +229,9 @@ TEST_P(NativeContract, FailureIsReportedOnceWithErrorInfoOnlyForTheDeclaringInte
                                                    "80041234",
                                                    "IDispatch error #4148",
                                                    supported ? "Probe source" : TraceCapture::kNull,
-                                                   supported ? "Probe description" : TraceCapture::kNull};
+                                                   supported ? "Probe description" : TraceCapture::kNull,
+                                                   "JVelWeb: " + std::string(Row().name) + " failed" +
+                                                       (supported ? ": Probe description" : "")};
         EXPECT_EQ(trace_.Lines(), expected);
         ExpectOneFailure(Row().name, FailureCause::ComError, static_cast<HRESULT>(0x80041234),
                          supported ? "Probe source" : nullptr, supported ? "Probe description" : nullptr);
@@ -283,7 +286,8 @@ TEST_P(NamedNativeContract, NullStringArgumentGivesFailureValueWithoutCallingThe
         ExpectFailureValue(result);
         EXPECT_TRUE(probe_.Calls().empty());
         EXPECT_TRUE(trace_.Lines().empty());
-        ExpectOneFailure(Row().name, FailureCause::NullArgument, E_INVALIDARG);
+        const std::string position = "String argument " + std::to_string(nulled + 1) + " is null";
+        ExpectOneFailure(Row().name, FailureCause::NullArgument, E_INVALIDARG, nullptr, position.c_str());
         // Strings before the null one were read; none after it.
         int before = 0;
         for (size_t i = 0; i < nulled; ++i) before += parameters[i] == JavaType::String;
@@ -306,8 +310,9 @@ TEST_P(NamedNativeContract, TextNoBstrCanHoldIsReportedAsOutOfMemoryAndReadNoFur
         const NativeResult result = Call(values);
         ExpectFailureValue(result);
         EXPECT_TRUE(probe_.Calls().empty());
-        ASSERT_EQ(trace_.Lines().size(), 6u);
+        ASSERT_EQ(trace_.Lines().size(), 7u);
         EXPECT_EQ(trace_.Lines()[2], "8007000e");
+        EXPECT_EQ(trace_.Lines()[6], "JVelWeb: " + std::string(Row().name) + " failed");
         ExpectOneFailure(Row().name, FailureCause::OutOfMemory, E_OUTOFMEMORY);
         // Its length was asked, its units never; the Strings after it not at all.
         int before = 0;

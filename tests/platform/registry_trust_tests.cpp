@@ -167,7 +167,9 @@ TEST_F(Registry, RegistrationsOthersCanWriteAreRefused)
         {"registry directory writable by group", ".jvelcom/classes", 0775, E_ACCESSDENIED},
         {"registry directory sticky", ".jvelcom/classes", 01777, E_ACCESSDENIED},
         {".jvelcom writable by others", ".jvelcom", 0757, E_ACCESSDENIED},
+        {".jvelcom writable by group, not sticky", ".jvelcom", 0775, E_ACCESSDENIED},
         {"HOME writable by others", "", 0777, E_ACCESSDENIED},
+        {"HOME writable by group, not sticky", "", 0775, E_ACCESSDENIED},
         {"HOME sticky", "", 01777, S_OK},
         {"file read-only", ".jvelcom/classes/FILE", 0400, S_OK},
     };
@@ -194,11 +196,20 @@ TEST_F(Registry, RegistrationsOthersCanWriteAreRefused)
         expectSaid(outcome, {perUserFile(id).string() + " was refused: " + subject +
                              " is writable by group or others (mode " + mode + ")"});
     }
-    // A bundled registration is held to the same rule.
+    // A bundled registration is held to the same rule, and so is its
+    // directory: group-writable, it is refused and its mode named.
     const CLSID id = testClass(number);
     BundledEntry bundled(id, TEST_COMPONENT_B_FILE_NAME);
     fs::permissions(bundled.file, fs::perms(0666));
     EXPECT_EQ(0u, createdBy(id, E_ACCESSDENIED));
+    fs::permissions(bundled.file, fs::perms(0644));
+    const fs::path classes = bundled.file.parent_path();
+    const fs::perms before = fs::status(classes).permissions();
+    fs::permissions(classes, fs::perms(0775));
+    const Outcome outcome = create(id);
+    fs::permissions(classes, before);
+    EXPECT_HR(E_ACCESSDENIED, outcome.hr) << outcome.description;
+    expectSaid(outcome, {"directory " + classes.string() + " is writable by group or others (mode 0775)"});
 }
 
 // Files of another user: as root, what `nobody` owns is refused, so a file

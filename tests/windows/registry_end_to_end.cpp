@@ -122,7 +122,8 @@ TEST_F(Registered, EveryShapeOfNativeReachesTheSimulatorThroughTheRegistry)
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_StartEffect(env_, nullptr, S("nobody"), 1), JNI_FALSE);
     EXPECT_EQ(trace_.Lines(), (Lines{" ", "JVelWeb COM Exception:", "80040a01",
                                      ReportMessage(HRESULT(0x80040A01), "IDispatch error #2049"), "VelWeb Simulator",
-                                     "No effect named 'nobody'"}));
+                                     "No effect named 'nobody'",
+                                     "JVelWeb: StartEffect failed: No effect named 'nobody'"}));
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_GetLastError(env_, nullptr), int(0x80040A01));
 
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(env_, nullptr), 0);
@@ -161,8 +162,13 @@ TEST_F(Unregistered, InitializeFailsWithClassNotRegisteredAndReportsIt)
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb__1jni_1initialize(env_, nullptr, 42), -1);
     EXPECT_EQ(trace_.Lines(),
               (Lines{"Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", "80040154",
-                     ReportMessage(REGDB_E_CLASSNOTREG, "Unknown error 0x80040154"), "(null)", "(null)"}));
+                     ReportMessage(REGDB_E_CLASSNOTREG, "Unknown error 0x80040154"), "(null)", "(null)",
+                     "JVelWeb: _jni_initialize failed: Class {18B46DCC-AD84-47A3-8974-433DC96BACB6} is looked up in "
+                     "HKCR\\CLSID\\{18B46DCC-AD84-47A3-8974-433DC96BACB6}\\InprocServer32"}));
+    trace_.Clear();
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb_VibronaDeviceAttached(env_, nullptr), JNI_FALSE) << "no plug-in held";
+    EXPECT_EQ(trace_.Lines(), (Lines{"JVelWeb: VibronaDeviceAttached called with no plug-in held; call "
+                                     "_jni_initialize first"}));
     EXPECT_EQ(Java_com_velmora_jvelweb_JVelWeb__1jni_1delete(env_, nullptr), 0);
 }
 

@@ -13,6 +13,9 @@ namespace {
 
 using jvelcom::CheckedFile;
 using jvelcom::FileVerdict;
+using jvelcom::kindOf;
+using jvelcom::untrustedDirectory;
+using jvelcom::untrustedOwnerOrMode;
 
 CheckedFile judged(CheckedFile file, FileVerdict verdict, std::string reason = std::string())
 {
@@ -41,7 +44,9 @@ std::string unreadable(const struct stat& status)
     return "it cannot be read by its owner (mode " + octal(status.st_mode) + ")";
 }
 
-const char* kindOf(mode_t mode)
+}  // namespace
+
+const char* jvelcom::kindOf(unsigned mode)
 {
     if (S_ISDIR(mode)) return "a directory";
     if (S_ISFIFO(mode)) return "a FIFO";
@@ -51,9 +56,7 @@ const char* kindOf(mode_t mode)
     return "not a plain file";
 }
 
-// Every directory of the resolved path, from the file's own directory up to
-// "/"; returns "" when all are trusted, else the reason.
-std::string untrustedDirectory(const std::string& resolved)
+std::string jvelcom::untrustedDirectory(const std::string& resolved)
 {
     std::string directory = resolved;
     bool ownDirectory = true;
@@ -71,6 +74,16 @@ std::string untrustedDirectory(const std::string& resolved)
     } while (directory != "/");
     return std::string();
 }
+
+std::string jvelcom::untrustedOwnerOrMode(const struct stat& status)
+{
+    if (!ownerTrusted(status)) return ownedBy("it", status);
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return "it is writable by group or others (mode " + octal(status.st_mode) + ")";
+    return std::string();
+}
+
+namespace {
 
 std::string resolveProblem(int error)
 {
@@ -139,12 +152,8 @@ CheckedFile jvelcom::checkTrustedFile(const std::string& path, std::string* cont
         // First: what is not a regular file is never read, whoever owns it
         // (/dev/zero is writable by all).
         problem = std::string("it is ") + kindOf(status.st_mode) + ", not a regular file";
-    } else if (!ownerTrusted(status)) {
+    } else if (!(problem = untrustedOwnerOrMode(status)).empty()) {
         verdict = FileVerdict::Untrusted;
-        problem = ownedBy("it", status);
-    } else if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        verdict = FileVerdict::Untrusted;
-        problem = "it is writable by group or others (mode " + octal(status.st_mode) + ")";
     } else if ((status.st_mode & S_IRUSR) == 0) {
         // Refused for root as well, who could read it: the answer must not
         // depend on who asks.

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+struct stat;
+
 namespace jvelcom {
 
 enum class FileVerdict {
@@ -32,5 +34,16 @@ struct CheckedFile {
 // When content is not null, up to maxBytes are read into it, and a longer
 // file is Unusable.
 CheckedFile checkTrustedFile(const std::string& path, std::string* content = nullptr, std::size_t maxBytes = 0);
+
+// The parts of that rule, for what the layer opens that is no registration
+// or module (the trace file). Each gives "" when trusted, else the reason.
+// Every directory of `resolvedFile` (a path with no link left), from the
+// file's own directory up to "/":
+std::string untrustedDirectory(const std::string& resolvedFile);
+// The owner (root or the effective user) and the mode (no group or other
+// write) of an opened file:
+std::string untrustedOwnerOrMode(const struct stat& status);
+// What a file type is called in a reason: "a FIFO", "a directory", ...
+const char* kindOf(unsigned mode);
 
 }  // namespace jvelcom

@@ -30,8 +30,9 @@ package com.velmora.jvelweb;
  * a level or a position means, and which kinds of effect have which
  * parameters, is the plug-in's to define. Each method's documentation says
  * what the bundled simulated plug-in makes of it, and
- * {@link JVelWebConstants} names its values. The simulated plug-in's document,
- * {@code docs/simulated-plugin.md} (installed with the documentation), gives
+ * {@link JVelWebConstants} names its values.
+ * <a href="doc-files/simulated-plugin.html">The simulated plug-in's document</a>
+ * (in the javadoc jar; {@code docs/simulated-plugin.md} in the sources) gives
  * every unit, range and default, the resource-file format, and its errors.
  * The simulated plug-in refuses an unknown effect name, a parameter that the
  * effect's kind lacks and a value out of range, each with an error code that

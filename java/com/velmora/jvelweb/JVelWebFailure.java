@@ -38,7 +38,9 @@ public final class JVelWebFailure {
         NO_PLUGIN,
         /**
          * A String argument was null; the plug-in was not called. The HRESULT
-         * is {@code E_INVALIDARG} (0x80070057).
+         * is {@code E_INVALIDARG} (0x80070057), and the description names the
+         * argument by its position, counted from 1 in the method's parameter
+         * list: {@code "String argument 3 is null"}.
          */
         NULL_ARGUMENT,
         /**
@@ -147,9 +149,10 @@ public final class JVelWebFailure {
      * When the plug-in cannot be created, it names the class identifier and,
      * on Linux, the module that was tried and the loader's reason; where the
      * system's COM gives no reason, it says where the registration was looked
-     * up.
+     * up. For a null String argument it names the argument's position.
      *
      * @return the description, or null when there was no error information
+     *     and no argument was null
      */
     public String description() {
         return description;

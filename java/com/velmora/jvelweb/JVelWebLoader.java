@@ -6,6 +6,7 @@ import java.net.URISyntaxException;
 import java.net.URL;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.nio.file.InvalidPathException;
 import java.nio.file.Paths;
 import java.security.CodeSource;
 import java.util.ArrayList;
@@ -20,11 +21,21 @@ import java.util.jar.Manifest;
  * <p>The first of these that loads wins:
  * <ol>
  *   <li>the system property {@code jvelweb.library.path}: the library file, or
- *       the directory that holds it;</li>
- *   <li>{@code java.library.path}, through {@link System#loadLibrary};</li>
+ *       the directory that holds it. When it is set but does not load, one
+ *       warning line on standard error names it and the reason;</li>
  *   <li>the natives this jar carries for the running platform, extracted to a
- *       private per-user folder (see {@link NativeBundle}).</li>
+ *       private per-user folder (see {@link NativeBundle}; {@code -Djvelweb.cache.dir}
+ *       names another), checked against the jar's checksums;</li>
+ *   <li>the absolute folders of {@code java.library.path}, in order. Empty and
+ *       relative elements are not searched: the JDK would read them against the
+ *       working directory, which another user may be able to write.</li>
  * </ol>
+ * The jar's own natives come before {@code java.library.path}, as sqlite-jdbc
+ * orders its search: a library installed elsewhere is taken only when named
+ * explicitly or when the jar has none for the platform, so a jar never runs
+ * with natives of another build. Wherever {@code libjvelweb} is taken from, a
+ * {@code libjvelcom} beside it is loaded first by absolute path, so the
+ * dynamic loader never looks for it through {@code LD_LIBRARY_PATH}.
  * Then the library's version must be the jar's {@code Implementation-Version}.
  * {@code -Djvelweb.debug=true} prints each step on standard error. A failure is
  * one {@link UnsatisfiedLinkError} that says what was tried and how to fix it.
@@ -54,69 +65,111 @@ final class JVelWebLoader {
     private static String findAndLoad() {
         List<String> tried = new ArrayList<>();
         String fileName = System.mapLibraryName(LIBRARY);
+        String fix;
 
         String configured = System.getProperty(LIBRARY_PATH_PROPERTY, "");
         if (configured.isEmpty()) {
             debug("1. -D" + LIBRARY_PATH_PROPERTY + " is not set");
             tried.add("-D" + LIBRARY_PATH_PROPERTY + ": not set");
         } else {
-            Path file = Paths.get(configured).toAbsolutePath();
-            if (Files.isDirectory(file)) file = file.resolve(fileName);
-            debug("1. -D" + LIBRARY_PATH_PROPERTY + "=" + configured + ": System.load(" + file + ")");
+            String problem;
             try {
-                System.load(file.toString());
-                debug("   loaded " + file);
-                return file.toString();
-            } catch (UnsatisfiedLinkError e) {
-                debug("   failed: " + e.getMessage());
-                tried.add("-D" + LIBRARY_PATH_PROPERTY + "=" + configured + ": " + e.getMessage());
+                Path file = Paths.get(configured).toAbsolutePath();
+                boolean folder = Files.isDirectory(file);
+                if (folder) file = file.resolve(fileName);
+                debug("1. -D" + LIBRARY_PATH_PROPERTY + "=" + configured + ": System.load(" + file + ")");
+                problem = !Files.exists(file) ? (folder ? "the folder has no " + fileName : "there is no such file")
+                        : loadBesideItsLayer(file);
+                if (problem == null) return file.toString();
+            } catch (InvalidPathException e) {
+                problem = "it is not a path: " + e.getMessage();
             }
+            System.err.println("JVelWeb: warning: -D" + LIBRARY_PATH_PROPERTY + "=" + configured + " does not load ("
+                    + problem + "); trying the jar's natives and java.library.path instead");
+            tried.add("-D" + LIBRARY_PATH_PROPERTY + "=" + configured + ": " + problem);
+        }
+
+        debug("2. the natives in the jar for " + NativeBundle.platform());
+        try {
+            NativeBundle bundle = NativeBundle.forThisPlatform();
+            Path file = bundle.extract(jarVersionOr("unversioned")).resolve(fileName);
+            String problem = loadBesideItsLayer(file);
+            if (problem == null) return file + " (extracted from the jar)";
+            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + problem);
+            fix = "the jar's natives do not load on this system (see 2.); point -D" + LIBRARY_PATH_PROPERTY
+                    + " at the folder of a " + fileName + " built here";
+        } catch (TrustRule.Refusal e) {
+            debug("   failed: " + e.getMessage());
+            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
+            fix = e.fix + "; or point -D" + LIBRARY_PATH_PROPERTY + " at an installed " + fileName;
+        } catch (NativeBundle.NoNatives e) {
+            debug("   failed: " + e.getMessage());
+            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
+            fix = "use a jvelweb jar that carries the natives for " + NativeBundle.platform() + " (a jar built on that"
+                    + " platform), or point -D" + LIBRARY_PATH_PROPERTY + " at the directory of an installed " + fileName
+                    + " (lib/jvelweb of the installation)";
+        } catch (IOException e) {
+            debug("   failed: " + e.getMessage());
+            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
+            fix = "the jar is damaged: use an intact copy of it; or point -D" + LIBRARY_PATH_PROPERTY + " at an"
+                    + " installed " + fileName;
         }
 
         String libraryPath = System.getProperty("java.library.path", "");
-        debug("2. System.loadLibrary(\"" + LIBRARY + "\") on java.library.path=" + libraryPath);
-        try {
-            System.loadLibrary(LIBRARY);
-            String where = onLibraryPath(libraryPath, fileName);
-            debug("   loaded " + where);
-            return where;
-        } catch (UnsatisfiedLinkError e) {
-            debug("   failed: " + e.getMessage());
-            tried.add("java.library.path (" + libraryPath + "): " + e.getMessage());
-        }
-
-        debug("3. the natives in the jar for " + NativeBundle.platform());
-        try {
-            NativeBundle bundle = NativeBundle.forThisPlatform();
-            Path directory = bundle.extract(jarVersionOr("unversioned"), JVelWebLoader::debug);
-            for (String companion : bundle.companions()) {
-                debug("   System.load(" + directory.resolve(companion) + ")");
-                System.load(directory.resolve(companion).toString());
+        debug("3. the absolute folders of java.library.path=" + libraryPath);
+        List<String> problems = new ArrayList<>();
+        List<String> skipped = new ArrayList<>();
+        for (String element : libraryPath.split(File.pathSeparator, -1)) {
+            Path file;
+            try {
+                file = Paths.get(element).isAbsolute() && !element.isEmpty() ? Paths.get(element, fileName) : null;
+            } catch (InvalidPathException e) {
+                file = null;
             }
-            Path file = directory.resolve(fileName);
-            debug("   System.load(" + file + ")");
-            System.load(file.toString());
-            debug("   loaded " + file);
-            return file + " (extracted from the jar)";
-        } catch (IOException | UnsatisfiedLinkError e) {
-            debug("   failed: " + e.getMessage());
-            tried.add("the jar's natives for " + NativeBundle.platform() + ": " + e.getMessage());
+            if (file == null) {
+                skipped.add("'" + element + "'");
+                debug("   not searched: '" + element + "' (empty or relative: the working directory would decide)");
+            } else if (Files.isRegularFile(file)) {
+                debug("   System.load(" + file + ")");
+                String problem = loadBesideItsLayer(file);
+                if (problem == null) return file.toString();
+                problems.add(problem);
+            }
         }
-        throw new UnsatisfiedLinkError(failure(fileName, tried));
+        tried.add("java.library.path (" + libraryPath + "): " + (problems.isEmpty() ? "no " + fileName
+                + " in its absolute folders" : String.join("; ", problems)) + (skipped.isEmpty() ? ""
+                : "; not searched, as empty or relative: " + String.join(", ", skipped)));
+        throw new UnsatisfiedLinkError(failure(fileName, tried, fix));
     }
 
-    private static String failure(String fileName, List<String> tried) {
+    /**
+     * System.load of the file, after the COM layer beside it when there is one;
+     * returns null, or why it failed.
+     */
+    private static String loadBesideItsLayer(Path file) {
+        try {
+            Path layer = file.resolveSibling(System.mapLibraryName("jvelcom"));
+            if (Files.isRegularFile(layer)) {
+                debug("   System.load(" + layer + ")");
+                System.load(layer.toString());
+            }
+            System.load(file.toString());
+            debug("   loaded " + file);
+            return null;
+        } catch (UnsatisfiedLinkError e) {
+            debug("   failed: " + e.getMessage());
+            return e.getMessage();
+        }
+    }
+
+    private static String failure(String fileName, List<String> tried, String fix) {
         StringBuilder text = new StringBuilder("JVelWeb cannot load its native library " + fileName
                 + " (platform " + NativeBundle.platform() + "). Tried, in this order:");
         for (int i = 0; i < tried.size(); i++) {
             text.append(System.lineSeparator()).append("  ").append(i + 1).append(". ").append(tried.get(i));
         }
-        return text.append(System.lineSeparator())
-                .append("To fix: use a jvelweb jar that carries the natives for ").append(NativeBundle.platform())
-                .append(" (a jar built on that platform), or point -D").append(LIBRARY_PATH_PROPERTY)
-                .append(" at the directory of an installed ").append(fileName)
-                .append(" (lib/jvelweb of the installation). Add -D").append(DEBUG_PROPERTY)
-                .append("=true to see each step.").toString();
+        return text.append(System.lineSeparator()).append("To fix: ").append(fix).append(". Add -D")
+                .append(DEBUG_PROPERTY).append("=true to see each step.").toString();
     }
 
     /** Refuses a library of another release than this jar's. */
@@ -166,15 +219,6 @@ final class JVelWebLoader {
     private static String jarVersionOr(String fallback) {
         String version = jarVersion();
         return version == null ? fallback : version;
-    }
-
-    private static String onLibraryPath(String libraryPath, String fileName) {
-        for (String directory : libraryPath.split(File.pathSeparator)) {
-            if (directory.isEmpty()) continue;
-            File file = new File(directory, fileName);
-            if (file.isFile()) return file.getAbsolutePath();
-        }
-        return fileName + " on java.library.path";
     }
 
     static void debug(String line) {

@@ -49,20 +49,23 @@ class FailureRecordTest extends PluginSession {
 
         assertEquals(false, web.ChangeInsideEffect("box", 0, null, 0));
         assertFailure("ChangeInsideEffect", JVelWebFailure.Cause.NULL_ARGUMENT, 0x80070057,
-                "The parameter is incorrect.", null, null);
+                "The parameter is incorrect.", null, "String argument 3 is null");
+        assertEquals(false, web.EffectSupportsGet(null, 0, "Gain"));
+        assertFailure("EffectSupportsGet", JVelWebFailure.Cause.NULL_ARGUMENT, 0x80070057,
+                "The parameter is incorrect.", null, "String argument 1 is null");
 
         assertEquals(-1, web._jni_initialize(0));
         assertFailure("_jni_initialize", JVelWebFailure.Cause.ALREADY_HELD, 0x800704DF,
                 "An attempt was made to perform an initialization operation when initialization has already been"
                         + " completed.", null, null);
         assertTrue(web.MakeConstant("still held"), "the held plug-in works on");
-        assertEquals(3, JVelWebFailure.count());
+        assertEquals(4, JVelWebFailure.count());
 
         assertEquals(0, web._jni_delete());
         assertEquals("", web.GetPluginVersion());
         assertFailure("GetPluginVersion", JVelWebFailure.Cause.NO_PLUGIN, 0x80004003, "Invalid pointer", null, null);
         assertEquals(0, web._jni_initialize(0));
-        assertEquals(4, JVelWebFailure.count(), "successes leave the count alone");
+        assertEquals(5, JVelWebFailure.count(), "successes leave the count alone");
 
         JVelWebFailure.clear();
         assertNull(JVelWebFailure.last());

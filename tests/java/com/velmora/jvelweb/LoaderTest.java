@@ -15,9 +15,14 @@ import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.attribute.PosixFilePermissions;
 import java.nio.file.attribute.UserPrincipal;
+import java.security.MessageDigest;
 import java.util.ArrayList;
 import java.util.Arrays;
+import java.util.HexFormat;
+import java.util.LinkedHashMap;
 import java.util.List;
+import java.util.Map;
+import java.util.function.Consumer;
 import java.util.concurrent.CompletableFuture;
 import java.util.jar.Attributes;
 import java.util.jar.JarEntry;
@@ -31,19 +36,22 @@ import org.junit.jupiter.api.io.TempDir;
 /**
  * The library search in child JVMs with a clean environment and a home of
  * their own: the order of the three places, extraction from the jar into a
- * private folder that is reused and repaired, refusals of folders that are not
- * ours, the one error that lists every step, and the version handshake.
+ * private folder of its build that is reused and repaired, the one error that
+ * lists every step with the right fix, the warnings, and the version
+ * handshake. What hostile neighbours could do to the search is in
+ * {@link LoaderTrustTest}.
  */
 class LoaderTest {
     static {
         JVelWebLoader.load();  // this JVM's own library, for nativeVersion()
     }
 
-    private static final String JAR = System.getProperty("jvelweb.jar");
-    private static final String CLASSES_JAR = System.getProperty("jvelweb.classesJar");
-    private static final String LIBRARY_DIRECTORY = System.getProperty("jvelweb.libraryDirectory");
-    private static final String PROBE_JAR = System.getProperty("jvelweb.probeJar");
-    private static final String PLATFORM = NativeBundle.platform();
+    static final String JAR = System.getProperty("jvelweb.jar");
+    static final String CLASSES_JAR = System.getProperty("jvelweb.classesJar");
+    static final String LIBRARY_DIRECTORY = System.getProperty("jvelweb.libraryDirectory");
+    static final String PROBE_JAR = System.getProperty("jvelweb.probeJar");
+    static final String PLATFORM = NativeBundle.platform();
+    static final String IDENTITY = identity();
     private static final List<String> BUNDLED = List.of("libjvelcom.so", "libjvelweb.so", "libvelwebsim.so",
             "jvelcom-classes/{18B46DCC-AD84-47A3-8974-433DC96BACB6}");
 
@@ -60,6 +68,12 @@ class LoaderTest {
     }
 
     static Run probe(Path home, String jar, String... options) throws Exception {
+        return probe(home, Map.of(), null, jar, options);
+    }
+
+    /** With more environment variables, and a working directory (null: this one's). */
+    static Run probe(Path home, Map<String, String> environment, Path directory, String jar, String... options)
+            throws Exception {
         List<String> command = new ArrayList<>(List.of(System.getProperty("java.home") + "/bin/java",
                 "--enable-native-access=ALL-UNNAMED"));
         command.addAll(Arrays.asList(options));
@@ -68,6 +82,8 @@ class LoaderTest {
         builder.environment().clear();
         builder.environment().put("PATH", "/usr/bin:/bin");
         builder.environment().put("HOME", home.toString());
+        builder.environment().putAll(environment);
+        if (directory != null) builder.directory(directory.toFile());
         Process process = builder.start();
         CompletableFuture<String> out = CompletableFuture.supplyAsync(() -> read(process.getInputStream()));
         String err = read(process.getErrorStream());
@@ -83,7 +99,38 @@ class LoaderTest {
     }
 
     static Path extracted(Path home) {
-        return home.resolve(".cache/jvelweb/" + JVelWebLoader.jarVersion() + "/" + PLATFORM);
+        return home.resolve(".cache/jvelweb/" + JVelWebLoader.jarVersion() + "/" + PLATFORM + "-" + IDENTITY);
+    }
+
+    private static String identity() {
+        try {
+            return NativeBundle.forThisPlatform().identity();
+        } catch (IOException e) {
+            throw new java.io.UncheckedIOException(e);
+        }
+    }
+
+    /** A copy of the jar under another version, with changes to some entries (by name). */
+    static Path copyJar(Path to, String version, Consumer<Map<String, byte[]>> change) throws IOException {
+        Map<String, byte[]> entries = new LinkedHashMap<>();
+        Manifest manifest;
+        try (JarInputStream in = new JarInputStream(Files.newInputStream(Paths.get(JAR)))) {
+            manifest = in.getManifest();
+            for (JarEntry entry; (entry = in.getNextJarEntry()) != null; ) entries.put(entry.getName(), in.readAllBytes());
+        }
+        manifest.getMainAttributes().put(Attributes.Name.IMPLEMENTATION_VERSION, version);
+        change.accept(entries);
+        try (OutputStream file = Files.newOutputStream(to); JarOutputStream out = new JarOutputStream(file, manifest)) {
+            for (Map.Entry<String, byte[]> entry : entries.entrySet()) {
+                out.putNextEntry(new JarEntry(entry.getKey()));
+                out.write(entry.getValue());
+            }
+        }
+        return to;
+    }
+
+    static String sha256(byte[] bytes) throws Exception {
+        return HexFormat.of().formatHex(MessageDigest.getInstance("SHA-256").digest(bytes));
     }
 
     static String mode(Path path) throws IOException {
@@ -102,13 +149,19 @@ class LoaderTest {
         }
         assertEquals("rwx------", mode(folder.resolve("libjvelweb.so")));
         assertEquals("rw-------", mode(folder.resolve(BUNDLED.get(3))));
+        assertEquals("rw-------", mode(folder.resolve(".verified")));
         try (Stream<Path> files = Files.list(folder)) {
-            assertEquals(4, files.count(), "no temporary files left behind");
+            assertEquals(5, files.count(), "the natives and the stamp, no temporary files left behind");
         }
+        // Stripped, with a link to the debug information kept apart.
+        String library = new String(Files.readAllBytes(folder.resolve("libjvelweb.so")), StandardCharsets.ISO_8859_1);
+        assertTrue(library.contains(".gnu_debuglink") && !library.contains(".debug_info"), "not stripped");
 
         Run second = probe(home, JAR, "-Djvelweb.debug=true");
         second.assertAcquired();
-        for (String file : BUNDLED) assertTrue(second.stderr.contains("reused " + file + " (checksum"), second.stderr);
+        for (String file : BUNDLED) {
+            assertTrue(second.stderr.contains("reused " + file + " (unchanged since it was verified)"), second.stderr);
+        }
         assertFalse(second.stderr.contains("extracted"), second.stderr);
 
         Run quiet = probe(home, JAR);
@@ -116,6 +169,7 @@ class LoaderTest {
         assertEquals("", quiet.stderr, "nothing on stderr without jvelweb.debug");
     }
 
+    /** What the stamp vouches for is re-read when anything of it changed, even with size and time put back. */
     @Test
     void changedFilesAndLooseModesAreRepaired(@TempDir Path home) throws Exception {
         probe(home, JAR).assertAcquired();
@@ -125,34 +179,27 @@ class LoaderTest {
         Files.writeString(registration, "/elsewhere/libevil.so\n");
         Files.setPosixFilePermissions(folder.resolve("libjvelweb.so"), PosixFilePermissions.fromString("rwxrwxrwx"));
         Files.setPosixFilePermissions(folder.getParent(), PosixFilePermissions.fromString("rwxrwxrwx"));
+        Path simulator = folder.resolve("libvelwebsim.so");
+        byte[] module = Files.readAllBytes(simulator);
+        var modified = Files.getLastModifiedTime(simulator);
+        module[module.length - 1] ^= 1;
+        Files.write(simulator, module);
+        Files.setLastModifiedTime(simulator, modified);
 
         Run run = probe(home, JAR, "-Djvelweb.debug=true");
         run.assertAcquired();
-        assertTrue(run.stderr.contains("extracted " + BUNDLED.get(3) + "\n"), run.stderr);
-        assertTrue(run.stderr.contains("extracted libjvelweb.so\n"), run.stderr);
-        assertTrue(run.stderr.contains("reused libjvelcom.so"), run.stderr);
+        for (String file : List.of(BUNDLED.get(3), "libjvelweb.so", "libvelwebsim.so")) {
+            assertTrue(run.stderr.contains("extracted " + file + "\n"), run.stderr);
+        }
+        assertTrue(run.stderr.contains("reused libjvelcom.so (unchanged"), run.stderr);
         assertTrue(Arrays.equals(original, Files.readAllBytes(registration)));
         assertEquals("rwx------", mode(folder.resolve("libjvelweb.so")));
         assertEquals("rwx------", mode(folder.getParent()));
-    }
 
-    @Test
-    void foldersThatAreLinksOrNotOursAreRefused(@TempDir Path home, @TempDir Path elsewhere) throws Exception {
-        Files.createDirectories(home.resolve(".cache"));
-        Files.createSymbolicLink(home.resolve(".cache/jvelweb"), elsewhere);
-        String error = probe(home, JAR).error();
-        assertTrue(error.contains(home.resolve(".cache/jvelweb") + " is not a folder (a link or a file)"), error);
-        try (Stream<Path> files = Files.list(elsewhere)) {
-            assertEquals(0, files.count(), "nothing written through the link");
-        }
-
-        assumeTrue(System.getProperty("user.name").equals("root"), "only root can give a folder away");
-        Files.delete(home.resolve(".cache/jvelweb"));
-        Path foreign = Files.createDirectory(home.resolve(".cache/jvelweb"));
-        UserPrincipal nobody = foreign.getFileSystem().getUserPrincipalLookupService().lookupPrincipalByName("nobody");
-        Files.setOwner(foreign, nobody);
-        error = probe(home, JAR).error();
-        assertTrue(error.contains(foreign + " belongs to nobody, not to root"), error);
+        Files.delete(folder.resolve(".verified"));  // no stamp: each file is read through its checksum once
+        Run unstamped = probe(home, JAR, "-Djvelweb.debug=true");
+        unstamped.assertAcquired();
+        for (String file : BUNDLED) assertTrue(unstamped.stderr.contains("reused " + file + " (checksum matches)"), unstamped.stderr);
     }
 
     @Test
@@ -161,51 +208,88 @@ class LoaderTest {
         String[] lines = error.split(System.lineSeparator());
         assertTrue(lines[0].startsWith("UnsatisfiedLinkError: JVelWeb cannot load its native library libjvelweb.so"
                 + " (platform " + PLATFORM + "). Tried, in this order:"), error);
-        assertTrue(lines[1].startsWith("  1. -Djvelweb.library.path=" + home.resolve("absent") + ": "), error);
-        assertTrue(lines[2].startsWith("  2. java.library.path ("), error);
-        assertEquals("  3. the jar's natives for " + PLATFORM + ": this jar carries no natives for " + PLATFORM
-                + " (it carries: none)", lines[3]);
+        assertEquals("  1. -Djvelweb.library.path=" + home.resolve("absent") + ": there is no such file", lines[1]);
+        assertEquals("  2. the jar's natives for " + PLATFORM + ": this jar carries no natives for " + PLATFORM
+                + " (it carries: none)", lines[2]);
+        assertTrue(lines[3].startsWith("  3. java.library.path ("), error);
         assertTrue(lines[4].startsWith("To fix: use a jvelweb jar that carries the natives for " + PLATFORM), error);
-        assertTrue(lines[4].contains("-Djvelweb.debug=true"), error);
+        assertTrue(lines[4].endsWith("Add -Djvelweb.debug=true to see each step."), error);
     }
 
+    /**
+     * The property, then the jar's own natives, then java.library.path; only
+     * what is loaded from the jar lands in the cache, by a path with no link.
+     */
     @Test
     void theSearchTakesTheFirstPlaceThatLoads(@TempDir Path home) throws Exception {
         String built = Paths.get(LIBRARY_DIRECTORY, "libjvelweb.so").toString();
-        // 1. the property, as a folder and as a file, before java.library.path and the jar
+        // 1. the property, as a folder and as a file, before the jar and java.library.path
         for (String value : new String[] {LIBRARY_DIRECTORY, built}) {
-            Run run = probe(home, CLASSES_JAR, "-Djvelweb.debug=true", "-Djvelweb.library.path=" + value,
+            Run run = probe(home, JAR, "-Djvelweb.debug=true", "-Djvelweb.library.path=" + value,
                     "-Djava.library.path=" + home.resolve("absent"));
             run.assertAcquired();
             assertTrue(run.stderr.contains("   loaded " + built + "\n"), run.stderr);
-            assertFalse(run.stderr.contains("2. System.loadLibrary"), run.stderr);
+            assertFalse(run.stderr.contains("2. the natives in the jar"), run.stderr);
         }
-        // 2. java.library.path before the jar: nothing is extracted
-        Run onPath = probe(home, JAR, "-Djvelweb.debug=true", "-Djava.library.path=" + LIBRARY_DIRECTORY);
-        onPath.assertAcquired();
-        assertTrue(onPath.stderr.contains("1. -Djvelweb.library.path is not set"), onPath.stderr);
-        assertTrue(onPath.stderr.contains("   loaded " + built + "\n"), onPath.stderr);
         assertFalse(Files.exists(home.resolve(".cache/jvelweb")));
-        // 3. a property that does not load falls through to the jar
-        Run fallback = probe(home, JAR, "-Djvelweb.debug=true", "-Djvelweb.library.path=" + home.resolve("absent"));
-        fallback.assertAcquired();
-        assertTrue(fallback.stderr.contains("   failed: "), fallback.stderr);
-        assertTrue(fallback.stderr.contains("   loaded " + extracted(home).resolve("libjvelweb.so")), fallback.stderr);
+        // 2. the jar before java.library.path, by the real path of a home reached through a link
+        Path link = Files.createSymbolicLink(home.resolveSibling(home.getFileName() + "-link"), home);
+        try {
+            Run jarFirst = probe(link, JAR, "-Djvelweb.debug=true", "-Djava.library.path=" + LIBRARY_DIRECTORY);
+            jarFirst.assertAcquired();
+            assertTrue(jarFirst.stderr.contains("   loaded " + extracted(home.toRealPath()).resolve("libjvelweb.so") + "\n"),
+                    jarFirst.stderr);
+        } finally {
+            Files.delete(link);
+        }
+        // 3. java.library.path when the jar has no natives for the platform
+        Run onPath = probe(home, CLASSES_JAR, "-Djvelweb.debug=true", "-Djava.library.path=" + LIBRARY_DIRECTORY);
+        onPath.assertAcquired();
+        assertTrue(onPath.stderr.contains("   loaded " + built + "\n"), onPath.stderr);
+    }
+
+    /**
+     * What the loader tells: a cache folder it cannot use (named, with where
+     * the choice came from, the reason and the fix), the property that names
+     * another, and one warning line for a jvelweb.library.path that does not
+     * load before the jar's natives are taken.
+     */
+    @Test
+    void diagnosticsNameTheFolderTheReasonAndTheFix(@TempDir Path home) throws Exception {
+        String reached = "cannot be used: it cannot be created or reached: no such file or folder: /proc/nope";
+        String fix = "To fix: make /proc/nope a folder you can write, or name another with -Djvelweb.cache.dir=<folder>";
+        for (Run run : List.of(probe(home, JAR, "-Djvelweb.cache.dir=/proc/nope"),
+                probe(home, Map.of("XDG_CACHE_HOME", "/proc/nope"), null, JAR))) {
+            String[] lines = run.error().split("\n");
+            assertTrue(lines[2].startsWith("  2. the jar's natives for " + PLATFORM + ": the cache folder /proc/nope (from "),
+                    run.stdout);
+            assertTrue(lines[2].endsWith(reached), run.stdout);
+            assertTrue(lines[4].startsWith(fix), run.stdout);
+        }
+        assertTrue(probe(home, JAR, "-Djvelweb.cache.dir=relative").error().contains(
+                "the cache folder relative (from -Djvelweb.cache.dir) cannot be used: it is not an absolute path"));
+
+        // A native that is not what the index says is never extracted: the jar is damaged.
+        Path damaged = copyJar(home.resolve("damaged.jar"), JVelWebLoader.jarVersion(),
+                entries -> entries.get("com/velmora/jvelweb/native/" + PLATFORM + "/libjvelweb.so")[64] ^= 1);
+        String error = probe(home, Map.of("XDG_CACHE_HOME", home.resolve("damaged").toString()), null,
+                damaged.toString()).error();
+        assertTrue(error.contains("2. the jar's natives for " + PLATFORM + ": the jar's libjvelweb.so for " + PLATFORM
+                + " does not match its checksum\n"), error);
+        assertTrue(error.contains("To fix: the jar is damaged: use an intact copy of it;"), error);
+
+        Path chosen = home.resolve("chosen");
+        Run named = probe(home, JAR, "-Djvelweb.cache.dir=" + chosen, "-Djvelweb.library.path=" + home.resolve("absent"));
+        named.assertAcquired();
+        assertEquals("JVelWeb: warning: -Djvelweb.library.path=" + home.resolve("absent") + " does not load (there is no"
+                + " such file); trying the jar's natives and java.library.path instead\n", named.stderr);
+        assertTrue(Files.isRegularFile(chosen.resolve(home.relativize(extracted(home)).subpath(1, 4)).resolve("libjvelweb.so")));
+        assertFalse(Files.exists(home.resolve(".cache")));
     }
 
     @Test
     void aLibraryOfAnotherReleaseIsRefused(@TempDir Path home) throws Exception {
-        Path older = home.resolve("jvelweb-0.9.0.jar");
-        try (JarInputStream in = new JarInputStream(Files.newInputStream(Paths.get(JAR)))) {
-            Manifest manifest = in.getManifest();
-            manifest.getMainAttributes().put(Attributes.Name.IMPLEMENTATION_VERSION, "0.9.0");
-            try (OutputStream file = Files.newOutputStream(older); JarOutputStream out = new JarOutputStream(file, manifest)) {
-                for (JarEntry entry; (entry = in.getNextJarEntry()) != null; ) {
-                    out.putNextEntry(new JarEntry(entry.getName()));
-                    in.transferTo(out);
-                }
-            }
-        }
+        Path older = copyJar(home.resolve("jvelweb-0.9.0.jar"), "0.9.0", entries -> {});
         String error = probe(home, older.toString(), "-Djvelweb.library.path=" + LIBRARY_DIRECTORY).error();
         assertEquals("UnsatisfiedLinkError: The native library " + LIBRARY_DIRECTORY + "/libjvelweb.so is JVelWeb "
                 + JVelWebLoader.nativeVersion() + ", but this jar is JVelWeb 0.9.0. Use the library of the same release"
@@ -213,7 +297,7 @@ class LoaderTest {
                 + " jar's own natives load.\n", error);
         // Natives extracted from that jar are this build's, so they are refused too.
         error = probe(home, older.toString()).error();
-        assertTrue(error.contains(home.resolve(".cache/jvelweb/0.9.0/" + PLATFORM + "/libjvelweb.so")
+        assertTrue(error.contains(home.resolve(".cache/jvelweb/0.9.0/" + PLATFORM + "-" + IDENTITY + "/libjvelweb.so")
                 + " (extracted from the jar) is JVelWeb " + JVelWebLoader.nativeVersion() + ", but this jar is JVelWeb 0.9.0"),
                 error);
     }

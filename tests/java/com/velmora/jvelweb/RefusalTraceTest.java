@@ -22,8 +22,8 @@ import org.junit.jupiter.api.io.TempDir;
  * The failure reports of the default library with its trace switched on at
  * run time, read from a child JVM (the switch is read once, when the library
  * loads): six lines per refused call, with the simulator's source and
- * description; nothing for successes, null Strings or calls without a
- * plug-in. Also what the child's failure record says where only a child can
+ * description, then one naming the method; one line naming the fix for a
+ * call without a plug-in; nothing for successes or null Strings. Also what the child's failure record says where only a child can
  * show it: another HOME, a JVM out of memory.
  */
 class RefusalTraceTest {
@@ -82,19 +82,26 @@ class RefusalTraceTest {
         return lines.subList(0, lines.size() - 1);
     }
 
-    static List<String> report(String hresult, String message, String source, String description) {
-        return List.of(" ", "JVelWeb COM Exception:", hresult, message, source, description);
+    /** The six lines of a report, then the line naming the method with the record's description. */
+    static List<String> report(String method, String hresult, String message, String source, String description) {
+        return List.of(" ", "JVelWeb COM Exception:", hresult, message, source, description,
+                "JVelWeb: " + method + " failed: " + description);
+    }
+
+    static String noPlugin(String method) {
+        return "JVelWeb: " + method + " called with no plug-in held; call _jni_initialize first";
     }
 
     @Test
     void unknownEffectOnAQueryIsReportedWithTheSimulatorsDescription() throws Exception {
         Run run = probe(null, "query");
         assertEquals(List.of("0", "-99", "0"), run.stdout);
-        assertEquals(report("80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'"), run.stderr);
+        assertEquals(report("GetGain", "80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'"),
+                run.stderr);
     }
 
     static final List<String> QUERY_REPORT =
-            report("80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'");
+            report("GetGain", "80040a01", "IDispatch error #2049", SOURCE, "No effect named 'nowhere'");
 
     @Test
     void theVariableSwitchesTheTraceOnAndThePropertyWinsOverIt() throws Exception {
@@ -104,6 +111,11 @@ class RefusalTraceTest {
         assertEquals(List.of(), probe(null, Map.of("JVELWEB_TRACE", "stderr"), List.of("-Djvelweb.trace=off"),
                 "query").stderr, "off");
         assertEquals(List.of(), probe(null, Map.of(), List.of(), "query").stderr, "discarded by default");
+        // The keywords in any case: STDERR is stderr, not a file of that name.
+        assertEquals(QUERY_REPORT, probe(null, Map.of(), List.of("-Djvelweb.trace=STDERR"), "query").stderr);
+        assertTrue(Files.notExists(Path.of("STDERR")), "a file named STDERR was made");
+        assertEquals(List.of(), probe(null, Map.of("JVELWEB_TRACE", "stderr"), List.of("-Djvelweb.trace=Off"),
+                "query").stderr, "Off");
     }
 
     @Test
@@ -120,10 +132,10 @@ class RefusalTraceTest {
         Path unopenable = temp.resolve("no such directory").resolve("trace.log");
         Run run = probe(null, Map.of(), List.of("-Djvelweb.trace=" + unopenable), "query");
         assertEquals(List.of("0", "-99", "0"), run.stdout, "the calls go on");
-        assertEquals(7, run.stderr.size(), "stderr " + run.stderr);
+        assertEquals(8, run.stderr.size(), "stderr " + run.stderr);
         assertTrue(run.stderr.get(0).startsWith("JVelWeb: cannot open the trace file " + unopenable),
                 run.stderr.get(0));
-        assertEquals(QUERY_REPORT, run.stderr.subList(1, 7));
+        assertEquals(QUERY_REPORT, run.stderr.subList(1, 8));
     }
 
     /** Failures on eight threads at once: every line is one of the report's, whole. */
@@ -131,11 +143,11 @@ class RefusalTraceTest {
     void concurrentReportsNeverMixWithinALine() throws Exception {
         Run run = probe(null, "threads");
         assertEquals(List.of("0", "0"), run.stdout);
-        assertEquals(8 * 50 * 6, run.stderr.size());
+        assertEquals(8 * 50 * 7, run.stderr.size());
         for (String line : run.stderr) {
             assertTrue(line.equals(" ") || line.equals("JVelWeb COM Exception:") || line.equals("80040a01")
                     || line.equals("IDispatch error #2049") || line.equals(SOURCE)
-                    || line.matches("No effect named 'thread [0-7] call [0-9]+'"), line);
+                    || line.matches("(JVelWeb: GetGain failed: )?No effect named 'thread [0-7] call [0-9]+'"), line);
         }
     }
 
@@ -150,9 +162,9 @@ class RefusalTraceTest {
     void refusedCreationsAreReportedOncePerRefusal() throws Exception {
         Run run = probe(null, "creation");
         assertEquals(List.of("0", "true", "false", "false", "0"), run.stdout);
-        List<String> expected = new ArrayList<>(report("80040a02", "IDispatch error #2050", SOURCE,
+        List<String> expected = new ArrayList<>(report("MakeConstant", "80040a02", "IDispatch error #2050", SOURCE,
                 "An effect named 'twice' already exists"));
-        expected.addAll(report("80070057", "The parameter is incorrect.", SOURCE,
+        expected.addAll(report("MakePeriodic", "80070057", "The parameter is incorrect.", SOURCE,
                 "Waveform must be between 0 and 4, not 9"));
         assertEquals(expected, run.stderr);
     }
@@ -162,16 +174,31 @@ class RefusalTraceTest {
         String path = temp.resolve("absent.vel").toString();
         Run run = probe(null, "resource", path);
         assertEquals(List.of("0", "-99", "0"), run.stdout);
-        assertEquals(report("80040a05", "IDispatch error #2053", SOURCE, "Resource '" + path + "' cannot be read"),
+        assertEquals(report("OpenForceResource", "80040a05", "IDispatch error #2053", SOURCE, "Resource '" + path + "' cannot be read"),
                 run.stderr);
     }
 
+    /** Successes and null Strings trace nothing; each call without a plug-in, one line naming the fix. */
     @Test
-    void successesNullStringsAndCallsWithoutPluginTraceNothing() throws Exception {
+    void successesAndNullStringsTraceNothingCallsWithoutPluginNameTheFix() throws Exception {
         Run run = probe(null, "quiet", Catalog.demoResource());
         assertEquals(List.of("0", "-1", "12", "10000", "push and buzz", "true", "-99", "false", "false", "", "0",
                 "-99", "false", "", "0"), run.stdout);
-        assertEquals(List.of(), run.stderr, "stderr");
+        assertEquals(List.of(noPlugin("GetGain"), noPlugin("MakeConstant"), noPlugin("GetDeviceProductName")),
+                run.stderr, "stderr");
+    }
+
+    /**
+     * Line breaks and other control characters in an effect name reach the
+     * trace escaped: the refusal is its seven lines, not a forged report.
+     */
+    @Test
+    void controlCharactersInANameCannotForgeTraceLines() throws Exception {
+        Run run = probe(null, "forge");
+        assertEquals(List.of("0", "true", "false", "the record keeps the exact text", "0"), run.stdout);
+        String escaped = "x\\nJVelWeb COM Exception:\\n80004005\\u001B[2J\\u0085";
+        assertEquals(report("MakeConstant", "80040a02", "IDispatch error #2050", SOURCE,
+                "An effect named '" + escaped + "' already exists"), run.stderr);
     }
 
     /**
@@ -187,8 +214,16 @@ class RefusalTraceTest {
         Files.writeString(classes.resolve("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"), module + "\n");
         Run run = probe(home, "unregistered");
         assertEquals(List.of("-1", "-99", "", "0"), run.stdout);
+        assertEquals(10, run.stderr.size(), "stderr " + run.stderr);
         assertEquals(List.of("Could not acquire VelWeb plugin!", " ", "JVelWeb COM Exception:", "8007007e",
-                "The specified module could not be found.", "(null)", "(null)"), run.stderr);
+                "The specified module could not be found.", "(null)", "(null)"), run.stderr.subList(0, 7));
+        // The line after the report names the method and carries the record's
+        // description: the class, the module tried and the loader's reason.
+        String named = run.stderr.get(7);
+        assertTrue(named.startsWith("JVelWeb: _jni_initialize failed: ") && named.contains(module.toString())
+                && named.contains("invalid ELF header")
+                && named.contains("{18B46DCC-AD84-47A3-8974-433DC96BACB6}"), named);
+        assertEquals(List.of(noPlugin("GetGain"), noPlugin("GetPluginVersion")), run.stderr.subList(8, 10));
 
         run = probe(home, "broken");
         assertEquals(4, run.stdout.size(), "stdout " + run.stdout);

@@ -29,6 +29,18 @@ public final class TraceProbe {
                         web.GetEffectTypeName(null, 0), web._jni_delete(), web.GetGain("nowhere", 0),
                         web.MakeConstant("x"), web.GetDeviceProductName(), web._jni_delete());
                 break;
+            case "forge": {
+                // A name whose line breaks would forge a report, an escape
+                // sequence for a terminal, and a C1 line break (NEL).
+                String name = "x\nJVelWeb COM Exception:\n80004005\u001B[2J\u0085";
+                int initialized = web._jni_initialize(0);
+                boolean made = web.MakeConstant(name);
+                boolean again = web.MakeConstant(name);
+                boolean exact = JVelWebFailure.last().description().equals("An effect named '" + name + "' already exists");
+                print(initialized, made, again, exact ? "the record keeps the exact text" : "the record's text changed",
+                        web._jni_delete());
+                break;
+            }
             case "unregistered":
                 print(web._jni_initialize(0), web.GetGain("nowhere", 0), web.GetPluginVersion(), web._jni_delete());
                 break;
