@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "simulator/effect_model.h"
-#include "simulator/resource_file.h"
-#include "simulator/resource_loader.h"
+#include "simulator/effects/effect_model.h"
+#include "simulator/effects/resource_file.h"
+#include "simulator/effects/resource_loader.h"
 
 using namespace velsim;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator/effect_kind.h"
+#include "simulator/effects/effect_kind.h"
 
 namespace velsim {
 

@@ -8,7 +8,7 @@
 
 #include "com_test_support.h"
 #include "tests/support/ole_text.h"
-#include "simulator/simulator_errors.h"
+#include "simulator/com/simulator_errors.h"
 
 namespace velsim_test {
 namespace {

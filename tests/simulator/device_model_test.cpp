@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "simulator/device_model.h"
+#include "simulator/device/device_model.h"
 
 namespace velsim {
 namespace {

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "simulator/effect_model.h"
-#include "simulator/resource_file.h"
-#include "simulator/resource_loader.h"
+#include "simulator/effects/effect_model.h"
+#include "simulator/effects/resource_file.h"
+#include "simulator/effects/resource_loader.h"
 
 namespace velsim {
 namespace {

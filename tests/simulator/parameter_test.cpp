@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "simulator/effect_model.h"
+#include "simulator/effects/effect_model.h"
 
 namespace velsim {
 namespace {

@@ -21,9 +21,9 @@
 #include <unistd.h>
 #endif
 
-#include "simulator/resource_file.h"
-#include "simulator/resource_loader.h"
-#include "simulator/text.h"
+#include "simulator/effects/resource_file.h"
+#include "simulator/effects/resource_loader.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 namespace {

@@ -1,11 +1,11 @@
-#include "simulator/resource_file.h"
+#include "simulator/effects/resource_file.h"
 
 #include <filesystem>
 #include <limits>
 #include <system_error>
 
-#include "simulator/regular_file.h"
-#include "simulator/text.h"
+#include "simulator/effects/regular_file.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

@@ -1,8 +1,8 @@
-#include "simulator/parameters.h"
+#include "simulator/effects/parameters.h"
 
 #include <limits>
 
-#include "simulator/text.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

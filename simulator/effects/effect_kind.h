@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "simulator/status.h"
+#include "simulator/effects/status.h"
 
 namespace velsim {
 

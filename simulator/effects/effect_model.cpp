@@ -1,10 +1,10 @@
 // Creation, playback and enumeration of effects. Parameters are in
 // effect_model_parameters.cpp.
-#include "simulator/effect_model.h"
+#include "simulator/effects/effect_model.h"
 
 #include <unordered_set>
 
-#include "simulator/text.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

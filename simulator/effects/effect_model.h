@@ -12,10 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "simulator/effect_kind.h"
-#include "simulator/parameters.h"
-#include "simulator/playing_index.h"
-#include "simulator/status.h"
+#include "simulator/effects/effect_kind.h"
+#include "simulator/effects/parameters.h"
+#include "simulator/effects/playing_index.h"
+#include "simulator/effects/status.h"
 
 namespace velsim {
 

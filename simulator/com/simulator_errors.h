@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/com.h"
-#include "simulator/status.h"
+#include "simulator/effects/status.h"
 
 namespace velsim {
 

@@ -1,8 +1,8 @@
 // Changing, reading and asking about the parameters of effects.
 #include <cmath>
 
-#include "simulator/effect_model.h"
-#include "simulator/text.h"
+#include "simulator/effects/effect_model.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

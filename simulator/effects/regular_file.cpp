@@ -1,7 +1,7 @@
 // The one place where the simulator reads files, and so the one place that
 // differs between Windows and POSIX systems: the checks are the same, the
 // calls that open, inspect and read a descriptor are each system's own.
-#include "simulator/regular_file.h"
+#include "simulator/effects/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "simulator/effect_kind.h"
+#include "simulator/effects/effect_kind.h"
 
-#include "simulator/text.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

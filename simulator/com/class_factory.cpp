@@ -1,9 +1,9 @@
-#include "simulator/class_factory.h"
+#include "simulator/com/class_factory.h"
 
 #include <new>
 
-#include "simulator/module.h"
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/module.h"
+#include "simulator/com/velweb_simulator.h"
 
 namespace velsim {
 

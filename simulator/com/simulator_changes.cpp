@@ -2,8 +2,8 @@
 // effect. The integer after the name is the apply flag, which the simulator
 // accepts and ignores: with no force to render, a change is visible to the
 // queries at once whatever its value.
-#include "simulator/bstr_text.h"
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/bstr_text.h"
+#include "simulator/com/velweb_simulator.h"
 
 namespace velsim {
 

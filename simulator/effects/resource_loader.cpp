@@ -1,6 +1,6 @@
-#include "simulator/resource_loader.h"
+#include "simulator/effects/resource_loader.h"
 
-#include "simulator/text.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

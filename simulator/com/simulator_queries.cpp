@@ -1,6 +1,6 @@
 // The query operations: each reads one stored value of a named effect. The
 // integer after the name is not used.
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/velweb_simulator.h"
 
 namespace velsim {
 

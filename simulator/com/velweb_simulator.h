@@ -13,9 +13,9 @@
 
 #include "platform/com.h"
 #include "plugin/web_plugin.h"
-#include "simulator/device_model.h"
-#include "simulator/effect_model.h"
-#include "simulator/simulator_errors.h"
+#include "simulator/device/device_model.h"
+#include "simulator/effects/effect_model.h"
+#include "simulator/com/simulator_errors.h"
 
 namespace velsim {
 

@@ -1,4 +1,4 @@
-#include "simulator/device_model.h"
+#include "simulator/device/device_model.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "simulator/text.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

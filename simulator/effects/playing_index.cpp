@@ -1,4 +1,4 @@
-#include "simulator/playing_index.h"
+#include "simulator/effects/playing_index.h"
 
 namespace velsim {
 

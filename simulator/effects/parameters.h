@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "simulator/effect_kind.h"
+#include "simulator/effects/effect_kind.h"
 
 namespace velsim {
 

@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "simulator/effect_kind.h"
-#include "simulator/parameters.h"
-#include "simulator/status.h"
+#include "simulator/effects/effect_kind.h"
+#include "simulator/effects/parameters.h"
+#include "simulator/effects/status.h"
 
 namespace velsim {
 

@@ -1,6 +1,6 @@
 // The simulated device, screen and cursor, the plug-in's versions, and the
 // page options it remembers.
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/velweb_simulator.h"
 
 #ifndef VELWEB_SIMULATOR_VERSION
 #define VELWEB_SIMULATOR_VERSION "0.0.0"

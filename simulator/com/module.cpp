@@ -1,12 +1,12 @@
 // The exports of the in-process server module: the class object, the unload
 // question, and self-registration. This is the one place in the simulator
 // where platforms differ.
-#include "simulator/module.h"
+#include "simulator/com/module.h"
 
 #include <atomic>
 
 #include "plugin/plugin_ids.h"
-#include "simulator/class_factory.h"
+#include "simulator/com/class_factory.h"
 
 #ifdef _WIN32
 #include <olectl.h>  // SELFREG_E_CLASS

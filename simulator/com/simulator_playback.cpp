@@ -1,8 +1,8 @@
 // Resources, playback, creation and enumeration of the simulated plug-in, and
 // the operations it does not offer.
-#include "simulator/bstr_text.h"
-#include "simulator/resource_loader.h"
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/bstr_text.h"
+#include "simulator/effects/resource_loader.h"
+#include "simulator/com/velweb_simulator.h"
 
 namespace velsim {
 

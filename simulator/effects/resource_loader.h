@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "simulator/effect_model.h"
-#include "simulator/resource_file.h"
+#include "simulator/effects/effect_model.h"
+#include "simulator/effects/resource_file.h"
 
 namespace velsim {
 

@@ -1,11 +1,11 @@
 // The COM plumbing of the simulated plug-in: identity and lifetime, the
 // persistence of DeviceFlag, error information, and the helpers every
 // operation goes through. The operations are in simulator_*.cpp.
-#include "simulator/velweb_simulator.h"
+#include "simulator/com/velweb_simulator.h"
 
-#include "simulator/bstr_text.h"
-#include "simulator/module.h"
-#include "simulator/text.h"
+#include "simulator/com/bstr_text.h"
+#include "simulator/com/module.h"
+#include "simulator/effects/text.h"
 
 namespace velsim {
 

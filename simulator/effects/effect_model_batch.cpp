@@ -1,6 +1,6 @@
 // Batches of the effect model: what a resource file does is kept whole or
 // undone whole, without copying the model.
-#include "simulator/effect_model.h"
+#include "simulator/effects/effect_model.h"
 
 namespace velsim {
 
