@@ -1,6 +1,6 @@
 #include "simulator/view/frame_json.h"
 
-#include "simulator/effect_kind.h"
+#include "simulator/effects/effect_kind.h"
 
 namespace velsim {
 

@@ -18,6 +18,7 @@
 
 #include "simulator/view/connection_pool.h"
 #include "simulator/view/frame_json.h"
+#include "simulator/view/listening_socket.h"
 #include "simulator/view/page_assets.h"
 #include "simulator/view/request_guard.h"
 #include "simulator/view/signal_disposition.h"
@@ -160,20 +161,6 @@ void ViewServer::State::Route()
         response.set_content(std::string(verdict.reason) + "\n", "text/plain");
         return httplib::Server::HandlerResponse::Handled;
     });
-    http.Get(R"(/[A-Za-z.]*)", [this](const httplib::Request& request, httplib::Response& response) {
-        const PageAsset* asset = FindPageAsset(request.path);
-        if (asset == nullptr) {
-            response.status = 404;
-            return;
-        }
-        std::string body(asset->body);
-        if (request.path == "/") {
-            // The page names its scripts and streams with the token it was opened with.
-            for (size_t at = body.find("{{TOKEN}}"); at != std::string::npos; at = body.find("{{TOKEN}}", at))
-                body.replace(at, 9, token);
-        }
-        response.set_content(body, std::string(asset->contentType).c_str());
-    });
     http.Get("/events", [this](const httplib::Request&, httplib::Response& response) {
         {
             std::lock_guard<std::mutex> lock(mutex);
@@ -221,6 +208,21 @@ void ViewServer::State::Route()
         work.notify_all();
         response.status = 204;
     });
+    // Last: the first pattern that matches a path wins, and this one matches "/events".
+    http.Get(R"(/[A-Za-z.]*)", [this](const httplib::Request& request, httplib::Response& response) {
+        const PageAsset* asset = FindPageAsset(request.path);
+        if (asset == nullptr) {
+            response.status = 404;
+            return;
+        }
+        std::string body(asset->body);
+        if (request.path == "/") {
+            // The page names its scripts and streams with the token it was opened with.
+            for (size_t at = body.find("{{TOKEN}}"); at != std::string::npos; at = body.find("{{TOKEN}}", at))
+                body.replace(at, 9, token);
+        }
+        response.set_content(body, std::string(asset->contentType).c_str());
+    });
 }
 
 ViewServer::ViewServer(ViewSources sources, ViewLimits limits) : state_(std::make_unique<State>())
@@ -243,6 +245,7 @@ bool ViewServer::Start(int port, std::string& error)
         state.server = std::make_unique<httplib::Server>();
     }
     const ViewLimits limits = state.limits;
+    state.server->set_socket_options([](socket_t socket) { SetListeningOptions(static_cast<uintptr_t>(socket)); });
     state.server->new_task_queue = [limits] { return new PoolQueue(limits); };
     state.token = NewViewToken();
     state.port = port == 0 ? state.server->bind_to_any_port("127.0.0.1")
