@@ -1,5 +1,6 @@
 // The simulated device, screen and cursor, the plug-in's versions, and the
-// page options it remembers.
+// page options it remembers. The positions are the handle's: where the hand
+// put it, unless a holding wall stopped it.
 #include "simulator/com/velweb_simulator.h"
 
 #ifndef VELWEB_SIMULATOR_VERSION
@@ -28,9 +29,10 @@ HRESULT VelWebSimulator::VibronaDeviceAttached(VARIANT_BOOL* result)
 HRESULT VelWebSimulator::Position(Slot slot, bool onScreen, bool readX, LONG* result) noexcept
 {
     return Run(slot, result, [&](LONG& coordinate) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (readX) device_.Advance();
-        const Point point = onScreen ? device_.ScreenPosition() : device_.DevicePosition();
+        const auto lock = LockUpToDate();
+        if (readX) device_.OnXRead();
+        const Placement& handle = device_.HandlePlacement();
+        const Spot point = onScreen ? handle.screen : handle.device;
         coordinate = readX ? point.x : point.y;
         return Status::Ok();
     });

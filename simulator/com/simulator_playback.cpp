@@ -18,7 +18,7 @@ HRESULT VelWebSimulator::OpenForceResource(BSTR resource, LONG* result)
         Status status = ReadResourceFile(path, statements);
         if (!status.ok()) return status;
         int32_t made = 0;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         status = ApplyResource(path, statements, model_, made);
         if (status.ok()) loaded = made;
         return status;
@@ -29,8 +29,9 @@ HRESULT VelWebSimulator::StartEffect(BSTR effect, LONG iterations, VARIANT_BOOL*
 {
     return Run(Slot::StartEffect, result, [&](VARIANT_BOOL& started) {
         const std::u16string name = FromBstr(effect);
-        std::lock_guard<std::mutex> lock(mutex_);
-        const Status status = model_.Start(name, iterations);
+        const auto lock = LockUpToDate();
+        const Status status = model_.Start(name, iterations, device_.Now());
+        device_.EffectsChanged();
         if (status.ok()) started = VARIANT_TRUE;
         return status;
     });
@@ -41,8 +42,9 @@ HRESULT VelWebSimulator::StartEffect2(BSTR effect, LONG iterations, LONG startDe
 {
     return Run(Slot::StartEffect2, result, [&](VARIANT_BOOL& started) {
         const std::u16string name = FromBstr(effect);
-        std::lock_guard<std::mutex> lock(mutex_);
-        const Status status = model_.StartWith(name, iterations, startDelay, gain);
+        const auto lock = LockUpToDate();
+        const Status status = model_.StartWith(name, iterations, startDelay, gain, device_.Now());
+        device_.EffectsChanged();
         if (status.ok()) started = VARIANT_TRUE;
         return status;
     });
@@ -52,8 +54,9 @@ HRESULT VelWebSimulator::StopEffect(BSTR effect, LONG /*ignored*/, VARIANT_BOOL*
 {
     return Run(Slot::StopEffect, result, [&](VARIANT_BOOL& stopped) {
         const std::u16string name = FromBstr(effect);
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         const Status status = model_.Stop(name);
+        device_.EffectsChanged();
         if (status.ok()) stopped = VARIANT_TRUE;
         return status;
     });
@@ -62,8 +65,9 @@ HRESULT VelWebSimulator::StopEffect(BSTR effect, LONG /*ignored*/, VARIANT_BOOL*
 HRESULT VelWebSimulator::StopEffects(VARIANT_BOOL* result)
 {
     return Run(Slot::StopEffects, result, [&](VARIANT_BOOL& stopped) {
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         model_.StopAll();
+        device_.EffectsChanged();
         stopped = VARIANT_TRUE;
         return Status::Ok();
     });
@@ -76,7 +80,7 @@ HRESULT VelWebSimulator::EffectExists(BSTR effect, LONG selector, VARIANT_BOOL* 
         Selection selection{};
         const Status status = SelectionFrom(selector, selection);
         if (!status.ok()) return status;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         exists = model_.Exists(name, selection) ? VARIANT_TRUE : VARIANT_FALSE;
         return status;
     });
@@ -199,7 +203,7 @@ HRESULT VelWebSimulator::GetNumberOfEffects(LONG selector, LONG* result)
         Selection selection{};
         const Status status = SelectionFrom(selector, selection);
         if (!status.ok()) return status;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         count = model_.Count(selection);
         return status;
     });
@@ -212,7 +216,7 @@ HRESULT VelWebSimulator::GetNameOfEffect(LONG selector, LONG index, BSTR* result
         Status status = SelectionFrom(selector, selection);
         std::u16string name;
         if (status.ok()) {
-            std::lock_guard<std::mutex> lock(mutex_);
+            const auto lock = LockUpToDate();
             status = model_.NameAt(selection, index, name);
         }
         if (status.ok() && (out = ToBstr(name)) == nullptr) throw std::bad_alloc();
@@ -227,7 +231,7 @@ HRESULT VelWebSimulator::GetEffectTypeName(BSTR effect, LONG /*ignored*/, BSTR* 
         std::u16string type;
         Status status;
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            const auto lock = LockUpToDate();
             status = model_.TypeName(name, type);
         }
         if (status.ok() && (out = ToBstr(type)) == nullptr) throw std::bad_alloc();
@@ -243,7 +247,7 @@ HRESULT VelWebSimulator::GetNumberOfEffectsInCompound(BSTR effect, LONG selector
         Status status = SelectionFrom(selector, selection);
         if (!status.ok()) return status;
         int32_t members = 0;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         status = model_.MemberCount(name, selection, members);
         if (status.ok()) count = members;
         return status;
@@ -258,7 +262,7 @@ HRESULT VelWebSimulator::GetNameOfEffectInCompound(BSTR effect, LONG selector, L
         Status status = SelectionFrom(selector, selection);
         std::u16string member;
         if (status.ok()) {
-            std::lock_guard<std::mutex> lock(mutex_);
+            const auto lock = LockUpToDate();
             status = model_.MemberAt(name, selection, index, member);
         }
         if (status.ok() && (out = ToBstr(member)) == nullptr) throw std::bad_alloc();
@@ -271,7 +275,7 @@ HRESULT VelWebSimulator::EffectSupportsGet(BSTR effect, LONG /*ignored*/, BSTR p
     return Run(Slot::EffectSupportsGet, result, [&](VARIANT_BOOL& supported) {
         const std::u16string name = FromBstr(effect), parameterName = FromBstr(parameter);
         bool answer = false;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         const Status status = model_.SupportsGet(name, parameterName, answer);
         if (status.ok()) supported = answer ? VARIANT_TRUE : VARIANT_FALSE;
         return status;
@@ -283,7 +287,7 @@ HRESULT VelWebSimulator::EffectSupportsChange(BSTR effect, LONG /*ignored*/, BST
     return Run(Slot::EffectSupportsChange, result, [&](VARIANT_BOOL& supported) {
         const std::u16string name = FromBstr(effect), parameterName = FromBstr(parameter);
         bool answer = false;
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         const Status status = model_.SupportsChange(name, parameterName, answer);
         if (status.ok()) supported = answer ? VARIANT_TRUE : VARIANT_FALSE;
         return status;

@@ -52,6 +52,8 @@ HRESULT VelWebSimulator::QueryInterface(REFIID riid, void** object)
     if (object == nullptr) return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IWebPlugin || riid == IID_IWebPlugin2) {
         *object = static_cast<IWebPlugin2*>(this);
+    } else if (riid == IID_ISimulatedDeviceControl) {
+        *object = static_cast<ISimulatedDeviceControl*>(this);
     } else if (riid == IID_IPersist || riid == IID_IPersistPropertyBag) {
         *object = static_cast<IPersistPropertyBag*>(this);
     } else if (riid == IID_ISupportErrorInfo) {
@@ -160,12 +162,17 @@ HRESULT VelWebSimulator::Save(IPropertyBag* bag, BOOL, BOOL)
 
 HRESULT VelWebSimulator::InterfaceSupportsErrorInfo(REFIID riid)
 {
-    return riid == IID_IWebPlugin || riid == IID_IWebPlugin2 ? S_OK : S_FALSE;
+    return riid == IID_IWebPlugin || riid == IID_IWebPlugin2 || riid == IID_ISimulatedDeviceControl ? S_OK : S_FALSE;
 }
 
 // ---- Helpers of the operations ----
 
 HRESULT VelWebSimulator::Fail(Slot slot, HRESULT hr, std::u16string_view description) noexcept
+{
+    return Fail(DeclaringInterface(slot), hr, description);
+}
+
+HRESULT VelWebSimulator::Fail(const IID& declaring, HRESULT hr, std::u16string_view description) noexcept
 {
     lastError_.store(hr, std::memory_order_relaxed);
     ICreateErrorInfo* created = nullptr;
@@ -173,7 +180,7 @@ HRESULT VelWebSimulator::Fail(Slot slot, HRESULT hr, std::u16string_view descrip
     // Error objects take LPOLESTR; these BSTRs give them terminated copies.
     BSTR source = ToBstr(kErrorSource);
     BSTR text = ToBstr(description);
-    created->SetGUID(DeclaringInterface(slot));
+    created->SetGUID(declaring);
     if (source != nullptr) created->SetSource(source);
     if (text != nullptr) created->SetDescription(text);
     IErrorInfo* info = nullptr;
@@ -192,7 +199,7 @@ HRESULT VelWebSimulator::Make(Slot slot, BSTR effect, EffectKind kind, LONG crea
 {
     return Run(slot, result, [&](VARIANT_BOOL& made) {
         std::u16string name = FromBstr(effect);
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         const Status status = model_.Create(std::move(name), kind, creationValue);
         if (status.ok()) made = VARIANT_TRUE;
         return status;
@@ -200,13 +207,14 @@ HRESULT VelWebSimulator::Make(Slot slot, BSTR effect, EffectKind kind, LONG crea
 }
 
 HRESULT VelWebSimulator::Change(Slot slot, BSTR effect, ChangeId change, std::initializer_list<LONG> values,
-                                VARIANT_BOOL* result) noexcept
+                                LONG apply, VARIANT_BOOL* result) noexcept
 {
     return Run(slot, result, [&](VARIANT_BOOL& changed) {
         const std::u16string name = FromBstr(effect);
         const std::vector<int32_t> stored(values.begin(), values.end());
-        std::lock_guard<std::mutex> lock(mutex_);
-        const Status status = model_.Change(name, change, stored);
+        const auto lock = LockUpToDate();
+        const Status status = model_.Change(name, change, stored, apply != 0);
+        if (status.ok() && apply != 0) device_.EffectsChanged();
         if (status.ok()) changed = VARIANT_TRUE;
         return status;
     });
@@ -216,7 +224,7 @@ HRESULT VelWebSimulator::Query(Slot slot, BSTR effect, QueryId query, LONG* resu
 {
     return Run(slot, result, [&](LONG& value) {
         const std::u16string name = FromBstr(effect);
-        std::lock_guard<std::mutex> lock(mutex_);
+        const auto lock = LockUpToDate();
         int32_t read = 0;
         const Status status = model_.Read(name, query, read);
         if (status.ok()) value = read;

@@ -1,6 +1,6 @@
 // The simulated VelWeb plug-in: a COM object with the plug-in's dual interface
-// IWebPlugin2, IPersistPropertyBag for its DeviceFlag property, and
-// ISupportErrorInfo. Every operation may be called from any thread at any
+// IWebPlugin2, IPersistPropertyBag for its DeviceFlag property,
+// ISupportErrorInfo, and the simulator's own ISimulatedDeviceControl. Every operation may be called from any thread at any
 // time: the reference count is atomic and all other state is behind one lock.
 // No exception leaves a method; a failure returns a failing HRESULT and leaves
 // an error object (source "VelWeb Simulator") in the calling thread.
@@ -12,14 +12,19 @@
 #include <string_view>
 
 #include "platform/com.h"
+#include "plugin/simulated_device_control.h"
 #include "plugin/web_plugin.h"
-#include "simulator/device/device_model.h"
+#include "simulator/device/device_frame.h"
+#include "simulator/device/virtual_device.h"
 #include "simulator/effects/effect_model.h"
 #include "simulator/com/simulator_errors.h"
 
 namespace velsim {
 
-class VelWebSimulator final : public IWebPlugin2, public IPersistPropertyBag, public ISupportErrorInfo {
+class VelWebSimulator final : public IWebPlugin2,
+                              public IPersistPropertyBag,
+                              public ISupportErrorInfo,
+                              public ISimulatedDeviceControl {
 public:
     VelWebSimulator();
     ~VelWebSimulator();
@@ -215,12 +220,48 @@ public:
     HRESULT STDMETHODCALLTYPE GetFormContentEnabled(VARIANT_BOOL* result) override;
     HRESULT STDMETHODCALLTYPE GetCursorPosX(LONG* result) override;
     HRESULT STDMETHODCALLTYPE GetCursorPosY(LONG* result) override;
+
+    // ---- ISimulatedDeviceControl (simulator_control.cpp) ----
+    HRESULT STDMETHODCALLTYPE UseManualClock() override;
+    HRESULT STDMETHODCALLTYPE UseRealClock() override;
+    HRESULT STDMETHODCALLTYPE Advance(LONGLONG millis) override;
+    HRESULT STDMETHODCALLTYPE GetMillis(LONGLONG* millis) override;
+    HRESULT STDMETHODCALLTYPE MoveHand(LONG x, LONG y) override;
+    HRESULT STDMETHODCALLTYPE FollowPath(LONG count, const LONG* times, const LONG* xs, const LONG* ys) override;
+    HRESULT STDMETHODCALLTYPE UseCircleHand() override;
+    HRESULT STDMETHODCALLTYPE GetForce(LONG* x, LONG* y) override;
+    HRESULT STDMETHODCALLTYPE GetEffectForce(BSTR effect, LONG* x, LONG* y) override;
+    HRESULT STDMETHODCALLTYPE GetForceAt(LONG x, LONG y, LONG* fx, LONG* fy) override;
+    HRESULT STDMETHODCALLTYPE StartRecording(BSTR path) override;
+    HRESULT STDMETHODCALLTYPE StopRecording() override;
+    HRESULT STDMETHODCALLTYPE StartView(LONG port, BSTR* address) override;
+    HRESULT STDMETHODCALLTYPE StopView() override;
+
+    // ---- For readers inside the module (the live view) ----
+    // A copy of the device now, taken under the lock.
+    void CopyFrame(DeviceFrame& frame);
+    // Puts the hand at (x, y) screen pixels, as MoveHand does.
+    void PutHand(int32_t x, int32_t y);
+
 private:
     using Slot = jvelweb::WebPluginSlot;
+
+    // Takes the lock and brings the device up to its clock's time first.
+    std::unique_lock<std::mutex> LockUpToDate()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        device_.CatchUp();
+        return lock;
+    }
 
     // Records a failure: the last-error code, and an error object for the
     // calling thread naming the interface that declares the operation.
     HRESULT Fail(Slot slot, HRESULT hr, std::u16string_view description) noexcept;
+    HRESULT Fail(const IID& declaring, HRESULT hr, std::u16string_view description) noexcept;
+    // Runs a control operation's body: a refusal or an exception becomes a
+    // failure with an error object naming ISimulatedDeviceControl.
+    template <class Body>
+    HRESULT Control(Body&& body) noexcept;
 
     // Runs an operation's body under the common rules: a NULL result pointer
     // is refused, the result starts out empty (VARIANT_FALSE, 0, NULL), a
@@ -242,7 +283,7 @@ private:
     }
 
     HRESULT Make(Slot slot, BSTR effect, EffectKind kind, LONG creationValue, VARIANT_BOOL* result) noexcept;
-    HRESULT Change(Slot slot, BSTR effect, ChangeId change, std::initializer_list<LONG> values,
+    HRESULT Change(Slot slot, BSTR effect, ChangeId change, std::initializer_list<LONG> values, LONG apply,
                    VARIANT_BOOL* result) noexcept;
     HRESULT Query(Slot slot, BSTR effect, QueryId query, LONG* result) noexcept;
     template <class Out>
@@ -256,7 +297,7 @@ private:
     std::mutex mutex_;
     // Guarded by mutex_:
     EffectModel model_;
-    SimulatedDevice device_;
+    VirtualDevice device_{model_};
     LONG deviceFlag_ = 0;
     bool hyperlinksEnabled_ = true;
     bool formContentEnabled_ = true;

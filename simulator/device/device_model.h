@@ -18,6 +18,12 @@ struct Point {
     int32_t y;
 };
 
+// Between the device's units and screen pixels, on one axis of pixels pixels:
+// the device's square reach stretched over the whole screen.
+int32_t ScreenFromDevice(int32_t units, int32_t pixels);
+// The nearest device unit of a pixel, limited to the reach.
+int32_t DeviceFromScreen(int32_t pixel, int32_t pixels);
+
 class SimulatedDevice {
 public:
     // Moves the handle one step along its path.

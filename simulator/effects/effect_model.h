@@ -35,9 +35,25 @@ using ParameterValues = std::array<std::array<int32_t, kMaxSlots>, kParameterCou
 struct Effect {
     std::u16string name;
     EffectKind kind = EffectKind::Constant;
-    ParameterValues values{};
+    ParameterValues values{};         // the latest values: what the queries read
     size_t insideEffect = kNoEffect;  // Ellipse and Enclosure: the position of the effect felt inside
     std::vector<size_t> members;      // Compound: positions of its members, as listed
+    size_t run = kNoEffect;           // while playing: its place among the runs
+    bool everStarted = false;
+};
+
+// A playing effect's state in time. It plays with the values it had when it
+// started, and with the changes applied at once since (apply flag non-zero);
+// a change with apply flag 0 waits in Effect::values for the next start.
+struct EffectRun {
+    size_t position = kNoEffect;
+    int64_t startedAt = 0;  // device milliseconds
+    int32_t iterations = 1;
+    bool sided = false;     // Ellipse, Enclosure: whether inside has been worked out yet
+    bool inside = false;    // the side of the outline the handle is held on
+    int32_t forceX = 0;     // its share at the device's last evaluation
+    int32_t forceY = 0;
+    ParameterValues active{};
 };
 
 // Every operation costs O(1) or O(log n) amortised in the number of effects n
@@ -54,15 +70,21 @@ public:
     Status Create(std::u16string name, EffectKind kind, int32_t creationValue);
     Status CreateCompound(const std::u16string& name, const std::vector<std::u16string>& members);
 
-    // Starting or stopping a compound starts or stops its members too.
-    Status Start(const std::u16string& name, int32_t iterations);
+    // Starting or stopping a compound starts or stops its members too; now is
+    // the device's time, when the effect's timeline begins. Starting a playing
+    // effect starts it again from the beginning with its latest values.
+    Status Start(const std::u16string& name, int32_t iterations, int64_t now = 0);
     // Start after setting StartDelay and Gain (of every member, for a compound).
-    Status StartWith(const std::u16string& name, int32_t iterations, int32_t startDelay, int32_t gain);
+    Status StartWith(const std::u16string& name, int32_t iterations, int32_t startDelay, int32_t gain,
+                     int64_t now = 0);
     Status Stop(const std::u16string& name);
     void StopAll();
     bool Exists(const std::u16string& name, Selection selection) const;
 
-    Status Change(const std::u16string& name, ChangeId change, const std::vector<int32_t>& values);
+    // applyNow: a playing effect plays with the new values at once; otherwise
+    // they wait for its next start. Queries read them at once either way.
+    Status Change(const std::u16string& name, ChangeId change, const std::vector<int32_t>& values,
+                  bool applyNow = false);
     // An empty inside name removes the inside effect.
     Status ChangeInsideEffect(const std::u16string& name, const std::u16string& insideName);
     Status Read(const std::u16string& name, QueryId query, int32_t& value) const;
@@ -77,6 +99,21 @@ public:
     Status NameAt(Selection selection, int32_t index, std::u16string& name) const;
     Status MemberCount(const std::u16string& name, Selection selection, int32_t& count) const;
     Status MemberAt(const std::u16string& name, Selection selection, int32_t index, std::u16string& member) const;
+
+    // ---- What the device reads and does as time passes ----
+    size_t Size() const { return effects_.size(); }
+    // The position of the effect so named, or kNoEffect.
+    size_t PositionOf(const std::u16string& name) const;
+    const Effect& At(size_t position) const { return effects_[position]; }
+    // One per playing effect, in no particular order: a run that ends is
+    // replaced by the last one.
+    std::vector<EffectRun>& Runs() { return runs_; }
+    const std::vector<EffectRun>& Runs() const { return runs_; }
+    // The effect stops playing by itself: its run ends (a compound's members
+    // are left to end on their own).
+    void Finish(size_t position);
+    // Positions of the effects ever started, in the order they first started.
+    const std::vector<size_t>& EverStarted() const { return everStarted_; }
 
     // Creations and parameter changes made while a Batch lives are kept only
     // if it is committed; otherwise its end undoes them, in time proportional
@@ -120,12 +157,16 @@ private:
     void Remember(size_t position, Parameter parameter);
     void RememberInside(size_t position);
     void Rollback() noexcept;
+    void BeginRun(size_t position, int64_t now, int32_t iterations);
+    void EndRun(size_t position) noexcept;
 
     // A deque keeps every effect where it is as more are added, so the name
     // index can hold views of the names and growth never moves an effect.
     std::deque<Effect> effects_;
     std::unordered_map<std::u16string_view, size_t> positions_;
     PlayingIndex playing_;
+    std::vector<EffectRun> runs_;
+    std::vector<size_t> everStarted_;
     size_t batchStart_ = kNoEffect;  // the effects before it existed when the batch began
     std::vector<Saved> saved_;
 };

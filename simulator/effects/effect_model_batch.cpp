@@ -43,7 +43,7 @@ void EffectModel::Rollback() noexcept
     }
     while (effects_.size() > batchStart_) {
         positions_.erase(effects_.back().name);
-        playing_.Set(effects_.size() - 1, false);
+        EndRun(effects_.size() - 1);
         playing_.PopBack();
         effects_.pop_back();
     }

@@ -41,7 +41,8 @@ int32_t& Slot(Effect& effect, Parameter parameter, int slot)
 
 }  // namespace
 
-Status EffectModel::Change(const std::u16string& name, ChangeId change, const std::vector<int32_t>& values)
+Status EffectModel::Change(const std::u16string& name, ChangeId change, const std::vector<int32_t>& values,
+                          bool applyNow)
 {
     size_t position = 0;
     Status status = Lookup(name, position);
@@ -69,6 +70,11 @@ Status EffectModel::Change(const std::u16string& name, ChangeId change, const st
     if (change == ChangeId::Direction) Slot(*effect, Parameter::Direction, 2) = BearingOf(values[0], values[1]);
     if (change == ChangeId::DirectionPolar)
         VectorOf(values[0], Slot(*effect, Parameter::Direction, 0), Slot(*effect, Parameter::Direction, 1));
+    if (applyNow && effect->run != kNoEffect)
+        for (int p = 0; p < info.parameterCount; ++p) {
+            const int parameter = static_cast<int>(info.parameters[p]);
+            runs_[effect->run].active[parameter] = effect->values[parameter];
+        }
     return Status::Ok();
 }
 

@@ -1,6 +1,7 @@
-// The one place where the simulator reads files, and so the one place that
-// differs between Windows and POSIX systems: the checks are the same, the
-// calls that open, inspect and read a descriptor are each system's own.
+// The one place where the simulator reads and writes files, and so the one
+// place that differs between Windows and POSIX systems: the checks are the
+// same, the calls that open, inspect, read and write a descriptor are each
+// system's own.
 #include "simulator/effects/regular_file.h"
 
 #include <fcntl.h>
@@ -38,9 +39,31 @@ long long ReadSome(int descriptor, char* buffer, size_t size)
 {
     return _read(descriptor, buffer, static_cast<unsigned>(size));
 }
-void Close(int descriptor)
+long long WriteSome(int descriptor, const char* buffer, size_t size)
 {
-    _close(descriptor);
+    return _write(descriptor, buffer, static_cast<unsigned>(size > 0x40000000 ? 0x40000000 : size));
+}
+// Windows: a directory or a device by name is refused first; the file is
+// created with the owner's read and write permission.
+int OpenForWriting(const std::filesystem::path& path, FileCreate& result)
+{
+    FileStatus status{};
+    if (_wstat64(path.c_str(), &status) == 0 && (status.st_mode & _S_IFMT) != _S_IFREG) {
+        result = (status.st_mode & _S_IFMT) == _S_IFDIR ? FileCreate::Directory : FileCreate::Special;
+        return -1;
+    }
+    const int descriptor =
+        _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    result = descriptor < 0 ? FileCreate::CannotOpen : FileCreate::Done;
+    return descriptor;
+}
+bool Empty(int)
+{
+    return true;  // _O_TRUNC did it
+}
+bool CloseDescriptor(int descriptor)
+{
+    return _close(descriptor) == 0;
 }
 bool IsDirectory(const FileStatus& status)
 {
@@ -70,6 +93,34 @@ bool StatusOf(int descriptor, FileStatus& status)
 {
     return fstat(descriptor, &status) == 0;
 }
+long long WriteSome(int descriptor, const char* buffer, size_t size)
+{
+    ssize_t put = 0;
+    do {
+        put = write(descriptor, buffer, size);
+    } while (put < 0 && errno == EINTR);
+    return put;
+}
+// O_NOFOLLOW refuses a link as the last component; O_NONBLOCK makes a FIFO
+// with no reader fail at once (ENXIO) instead of waiting. A new file gets
+// 0600. The file is emptied only once it is known to be a regular file.
+int OpenForWriting(const std::filesystem::path& path, FileCreate& result)
+{
+    int descriptor = -1;
+    do {
+        descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor >= 0) result = FileCreate::Done;
+    else if (errno == ELOOP) result = FileCreate::Link;
+    else if (errno == EISDIR) result = FileCreate::Directory;
+    else if (errno == ENXIO) result = FileCreate::Special;
+    else result = FileCreate::CannotOpen;
+    return descriptor;
+}
+bool Empty(int descriptor)
+{
+    return ftruncate(descriptor, 0) == 0;
+}
 long long ReadSome(int descriptor, char* buffer, size_t size)
 {
     ssize_t got = 0;
@@ -78,9 +129,10 @@ long long ReadSome(int descriptor, char* buffer, size_t size)
     } while (got < 0 && errno == EINTR);
     return got;
 }
-void Close(int descriptor)
+// A failing close may report a write that failed late (on NFS, say).
+bool CloseDescriptor(int descriptor)
 {
-    close(descriptor);
+    return close(descriptor) == 0 || errno == EINTR;
 }
 bool IsDirectory(const FileStatus& status)
 {
@@ -97,11 +149,17 @@ public:
     explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
     ~Descriptor()
     {
-        if (descriptor_ >= 0) Close(descriptor_);
+        if (descriptor_ >= 0) CloseDescriptor(descriptor_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return descriptor_; }
+    int Release()
+    {
+        const int released = descriptor_;
+        descriptor_ = -1;
+        return released;
+    }
 
 private:
     int descriptor_;
@@ -145,6 +203,56 @@ FileRead ReadRegularFile(const std::filesystem::path& path, size_t limit, std::s
     content.resize(length);
     text = std::move(content);
     return FileRead::Done;
+}
+
+OutputFile::~OutputFile()
+{
+    Close();
+}
+
+FileCreate OutputFile::Create(const std::filesystem::path& path, int& error)
+{
+    Close();
+    error = 0;
+    FileCreate result = FileCreate::CannotOpen;
+    Descriptor file(OpenForWriting(path, result));
+    if (file.get() < 0) {
+        error = errno;
+        return result;
+    }
+    FileStatus status{};
+    if (!StatusOf(file.get(), status)) {
+        error = errno;
+        return FileCreate::CannotOpen;
+    }
+    if (Classify(status) != FileRead::Done)
+        return Classify(status) == FileRead::Directory ? FileCreate::Directory : FileCreate::Special;
+    if (!Empty(file.get())) {
+        error = errno;
+        return FileCreate::CannotOpen;
+    }
+    descriptor_ = file.Release();
+    return FileCreate::Done;
+}
+
+bool OutputFile::Write(const char* data, size_t size)
+{
+    while (size > 0) {
+        if (descriptor_ < 0) return false;
+        const long long put = WriteSome(descriptor_, data, size);
+        if (put <= 0) return false;
+        data += put;
+        size -= static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool OutputFile::Close()
+{
+    if (descriptor_ < 0) return true;
+    const bool closed = CloseDescriptor(descriptor_);
+    descriptor_ = -1;
+    return closed;
 }
 
 }  // namespace velsim

@@ -21,4 +21,7 @@ std::u16string Quoted(const std::u16string& name);
 // surrogate, so a bad file is reported instead of yielding mangled names.
 bool DecodeUtf8(std::string_view utf8, std::u16string& utf16);
 
+// Encodes UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string EncodeUtf8(std::u16string_view utf16);
+
 }  // namespace velsim
