@@ -70,11 +70,18 @@ add_custom_command(OUTPUT ${JVELWEB_JAR}
   COMMENT "Assembling ${JVELWEB_JAR_BASE}.jar with the natives of ${JVELWEB_NATIVE_PLATFORM} ${JVELWEB_JAR_NATIVES}"
   VERBATIM)
 
+# Each source goes into its package's folder: com.velmora.jvelweb (the
+# generated facade included) and com.velmora.jvelweb.sim.
 set(sources_stage ${packaging_dir}/sources)
+set(sim_java_sources ${JVELWEB_ALL_JAVA_SOURCES})
+list(FILTER sim_java_sources INCLUDE REGEX "/com/velmora/jvelweb/sim/[^/]+\\.java$")
+set(main_java_sources ${JVELWEB_ALL_JAVA_SOURCES})
+list(REMOVE_ITEM main_java_sources ${sim_java_sources})
 add_custom_command(OUTPUT ${JVELWEB_SOURCES_JAR}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${sources_stage}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${sources_stage}/com/velmora/jvelweb
-  COMMAND ${CMAKE_COMMAND} -E copy ${JVELWEB_ALL_JAVA_SOURCES} ${sources_stage}/com/velmora/jvelweb/
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${sources_stage}/com/velmora/jvelweb/sim
+  COMMAND ${CMAKE_COMMAND} -E copy ${main_java_sources} ${sources_stage}/com/velmora/jvelweb/
+  COMMAND ${CMAKE_COMMAND} -E copy ${sim_java_sources} ${sources_stage}/com/velmora/jvelweb/sim/
   COMMAND ${Java_JAR_EXECUTABLE} --create --file ${JVELWEB_SOURCES_JAR} -C ${sources_stage} .
   DEPENDS ${JVELWEB_ALL_JAVA_SOURCES}
   COMMENT "Assembling ${JVELWEB_JAR_BASE}-sources.jar"

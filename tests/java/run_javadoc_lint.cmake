@@ -4,7 +4,9 @@
 # doclint does not follow in-page links, so each href="#x" must also find an
 # id="x" in the same file.
 # Sources generated at build time (the checked facade) are checked as well.
-file(GLOB sources ${SOURCES}/*.java ${GENERATED}/*.java)
+# SOURCES is a list of package folders.
+list(TRANSFORM SOURCES APPEND /*.java OUTPUT_VARIABLE source_globs)
+file(GLOB sources ${source_globs} ${GENERATED}/*.java)
 if(NOT sources)
   message(FATAL_ERROR "no Java sources in ${SOURCES}")
 endif()

@@ -19,23 +19,31 @@ import javax.tools.ToolProvider;
  * alone copied into a fresh folder outside the build, {@code -cp <jar>:.} and
  * nothing else, an environment with only PATH and a new HOME.
  *
- * <p>Usage: {@code java RunJavaPrograms.java <README.md | Program.java> <jar>}.
- * From a Markdown file it takes every {@code ```java} block. A block without a
+ * <p>Usage: {@code java RunJavaPrograms.java <file.md | Program.java>... <jar>}.
+ * From each Markdown file it takes every {@code ```java} block. A block without a
  * class declaration is the body of a {@code main} (its imports lifted out). A
  * {@code ```text} block right after a program (blank lines and one line ending
  * in ':' may sit between) is what it must print. Every program must compile
  * and exit with status 0.
  */
 public final class RunJavaPrograms {
-    record Program(String name, int line, String code, String expectedOutput) {}
+    record Program(String file, String name, int line, String code, String expectedOutput) {}
 
     public static void main(String[] args) throws Exception {
-        Path source = Paths.get(args[0]);
-        Path jar = Paths.get(args[1]);
-        String text = Files.readString(source);
-        List<Program> programs = source.toString().endsWith(".md") ? fromMarkdown(text)
-                : List.of(new Program(source.getFileName().toString(), 1, text, null));
-        if (programs.isEmpty()) throw new AssertionError(source + " has no ```java block");
+        if (args.length < 2) throw new IllegalArgumentException("usage: RunJavaPrograms <file.md | Program.java>... <jar>");
+        Path jar = Paths.get(args[args.length - 1]);
+        List<Program> programs = new ArrayList<>();
+        for (int i = 0; i < args.length - 1; i++) {
+            Path source = Paths.get(args[i]);
+            String text = Files.readString(source);
+            String file = source.getFileName().toString();
+            if (file.endsWith(".md")) {
+                programs.addAll(fromMarkdown(file, text));
+            } else {
+                programs.add(new Program(file, file, 1, text, null));
+            }
+        }
+        if (programs.isEmpty()) throw new AssertionError(String.join(" ", args) + ": no ```java block");
 
         Path work = Files.createTempDirectory("jvelweb-programs-");
         int failed = 0;
@@ -44,7 +52,7 @@ public final class RunJavaPrograms {
             Path home = Files.createDirectory(work.resolve("home"));
             for (int i = 0; i < programs.size(); i++) {
                 Program program = programs.get(i);
-                String where = source.getFileName() + " line " + program.line();
+                String where = program.file() + " line " + program.line();
                 String failure = run(program, Files.createDirectory(work.resolve("program" + i)),
                         jar.getFileName().toString(), home);
                 if (failure == null) {
@@ -63,7 +71,7 @@ public final class RunJavaPrograms {
         System.exit(failed == 0 ? 0 : 1);
     }
 
-    static List<Program> fromMarkdown(String text) {
+    static List<Program> fromMarkdown(String file, String text) {
         List<Program> programs = new ArrayList<>();
         String[] lines = text.split("\n", -1);
         for (int i = 0; i < lines.length; i++) {
@@ -83,7 +91,7 @@ public final class RunJavaPrograms {
                 }
                 expected = output.toString();
             }
-            programs.add(new Program("Snippet", start, code.toString(), expected));
+            programs.add(new Program(file, "Snippet", start, code.toString(), expected));
         }
         return programs;
     }

@@ -16,6 +16,10 @@ FakeJni::FakeJni()
     functions_.NewString = &FakeJni::NewString;
     functions_.NewStringUTF = &FakeJni::NewStringUTF;
     functions_.ExceptionCheck = &FakeJni::ExceptionCheck;
+    functions_.FindClass = &FakeJni::FindClass;
+    functions_.GetMethodID = &FakeJni::GetMethodID;
+    functions_.NewObjectV = &FakeJni::NewObjectV;
+    functions_.Throw = &FakeJni::Throw;
     env_.env.functions = &functions_;
     env_.owner = this;
 }
@@ -24,6 +28,7 @@ void FakeJni::Reset()
 {
     lengthCalls = regionCalls = newStringCalls = 0;
     exceptionPending = false;
+    thrown.clear();
     violations.clear();
     log.clear();
 }
@@ -133,5 +138,62 @@ jstring JNICALL FakeJni::NewStringUTF(JNIEnv* env, const char* bytes)
 }
 
 jboolean JNICALL FakeJni::ExceptionCheck(JNIEnv* env) { return Of(env).exceptionPending ? JNI_TRUE : JNI_FALSE; }
+
+jclass JNICALL FakeJni::FindClass(JNIEnv* env, const char* name)
+{
+    FakeJni& self = Of(env);
+    self.CheckNoExceptionPending("FindClass");
+    self.names_.push_back(name);
+    return reinterpret_cast<jclass>(&self.names_.back());
+}
+
+// The constructor is remembered as its class and its signature.
+jmethodID JNICALL FakeJni::GetMethodID(JNIEnv* env, jclass type, const char* name, const char* signature)
+{
+    FakeJni& self = Of(env);
+    self.CheckNoExceptionPending("GetMethodID");
+    if (std::string(name) != "<init>") self.violations.push_back(std::string("GetMethodID of ") + name);
+    self.names_.push_back(*reinterpret_cast<std::string*>(type) + "\n" + signature);
+    return reinterpret_cast<jmethodID>(&self.names_.back());
+}
+
+// Reads the arguments the constructor's signature names (int, boolean,
+// String): as the JVM does, a mismatch between signature and arguments is
+// the caller's undefined behaviour, here a wrong text.
+jobject JNICALL FakeJni::NewObjectV(JNIEnv* env, jclass, jmethodID method, va_list arguments)
+{
+    FakeJni& self = Of(env);
+    self.CheckNoExceptionPending("NewObjectV");
+    const std::string& constructor = *reinterpret_cast<std::string*>(method);
+    const size_t split = constructor.find('\n');
+    std::string made = constructor.substr(0, split) + "(";
+    const std::string signature = constructor.substr(split + 1);
+    const std::string types = signature.substr(1, signature.find(')') - 1);
+    for (size_t at = 0; at < types.size(); ++at) {
+        if (at > 0 && made.back() != '(') made += ", ";
+        if (types[at] == 'I' || types[at] == 'Z') {
+            made += std::to_string(va_arg(arguments, jint));
+        } else if (types.compare(at, 18, "Ljava/lang/String;") == 0) {
+            const auto text = reinterpret_cast<jstring>(va_arg(arguments, jobject));
+            const FakeString* string = text == nullptr ? nullptr : self.Find(text, "NewObjectV");
+            made += string == nullptr ? "null" : "\"" + string->bytes + "\"";
+            at += 17;
+        } else {
+            self.violations.push_back("NewObjectV of an unexpected signature " + signature);
+            return nullptr;
+        }
+    }
+    self.names_.push_back(made + ")");
+    return reinterpret_cast<jobject>(&self.names_.back());
+}
+
+jint JNICALL FakeJni::Throw(JNIEnv* env, jthrowable object)
+{
+    FakeJni& self = Of(env);
+    self.CheckNoExceptionPending("Throw");
+    self.thrown.push_back(*reinterpret_cast<std::string*>(object));
+    self.exceptionPending = true;
+    return 0;
+}
 
 }  // namespace jvelweb::testing

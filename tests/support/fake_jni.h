@@ -2,11 +2,13 @@
 // entry null) and fills in only what the library uses: the string functions,
 // counting them, logging their order, and checking JNI's rules (a region lies
 // within its String, and no JNI function is called while an exception is
-// pending), and ExceptionCheck.
+// pending), ExceptionCheck, and just enough of classes, objects and Throw
+// to see which exception a native throws.
 #pragma once
 
 #include <jni.h>
 
+#include <cstdarg>
 #include <deque>
 #include <string>
 #include <vector>
@@ -41,6 +43,9 @@ public:
     int regionCalls = 0;     // GetStringRegion
     int newStringCalls = 0;  // NewString and NewStringUTF
     bool exceptionPending = false;
+    // Each Throw, as "<class>(<arguments>)": ints in decimal, Strings quoted
+    // in modified UTF-8 or null. A Throw leaves an exception pending.
+    std::vector<std::string> thrown;
     std::vector<std::string> violations;  // JNI rules broken
     std::vector<std::string> log;         // "length <text>", "region <text>", "new <text>"
 
@@ -63,6 +68,10 @@ private:
     static jstring JNICALL NewString(JNIEnv* env, const jchar* units, jsize length);
     static jstring JNICALL NewStringUTF(JNIEnv* env, const char* bytes);
     static jboolean JNICALL ExceptionCheck(JNIEnv* env);
+    static jclass JNICALL FindClass(JNIEnv* env, const char* name);
+    static jmethodID JNICALL GetMethodID(JNIEnv* env, jclass type, const char* name, const char* signature);
+    static jobject JNICALL NewObjectV(JNIEnv* env, jclass type, jmethodID method, va_list arguments);
+    static jint JNICALL Throw(JNIEnv* env, jthrowable object);
     FakeString* Find(jstring s, const char* function);
     jstring Made(std::u16string units, std::string bytes);
     void CheckNoExceptionPending(const char* function);
@@ -70,6 +79,8 @@ private:
     JNINativeInterface_ functions_{};
     EnvBlock env_;
     std::deque<FakeString> strings_;
+    // Classes, constructors and objects: each handle points at its text.
+    std::deque<std::string> names_;
 };
 
 }  // namespace jvelweb::testing

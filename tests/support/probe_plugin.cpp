@@ -260,6 +260,8 @@ HRESULT ProbePlugin::QueryInterface(REFIID riid, void** object)
         *object = static_cast<ISupportErrorInfo*>(support_.get());
     else if (offersRunnableObject && IsEqualIID(riid, IID_IRunnableObject))
         *object = static_cast<IRunnableObject*>(runnable_.get());
+    else if (extraId != nullptr && IsEqualIID(riid, *extraId))
+        *object = extraFace;
     else
         return E_NOINTERFACE;
     AddRef();

@@ -71,6 +71,12 @@ public:
     bool offersSupportErrorInfo = true;
     const IID* supportsErrorInfoFor = nullptr;
 
+    // A further interface, as the simulated plug-in offers its device's
+    // control: QueryInterface for `extraId` hands out `extraFace` with an
+    // AddRef on the probe (the face shares the probe's count).
+    const IID* extraId = nullptr;
+    void* extraFace = nullptr;
+
     // Acquisition.
     bool offersWebPlugin2 = true;
     bool offersPersistPropertyBag = true;
