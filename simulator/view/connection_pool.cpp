@@ -56,8 +56,15 @@ void ConnectionPool::Serve(Line& line, bool refusing)
             ready_.wait(lock, [&] { return shuttingDown_ || !line.tasks.empty(); });
             // Queued connections are still served at shutdown, so each is closed.
             if (line.tasks.empty()) return;
-            task = std::move(line.tasks.front());
-            line.tasks.pop_front();
+            // Refusers take the newest first: a page that arrives during a
+            // flood of idle connections hears 503 at once, not after them all.
+            if (refusing) {
+                task = std::move(line.tasks.back());
+                line.tasks.pop_back();
+            } else {
+                task = std::move(line.tasks.front());
+                line.tasks.pop_front();
+            }
             ++line.busy;
         }
         task();

@@ -86,6 +86,11 @@ void LiveView::Stop()
     server_.Stop();
 }
 
+std::string LiveView::Address() const
+{
+    return server_.Address();
+}
+
 bool LiveView::Running() const
 {
     return server_.Running();

@@ -30,6 +30,8 @@ public:
     // Never call with a lock held that the sources take.
     void Stop();
     bool Running() const;
+    // http://127.0.0.1:PORT/?token=TOKEN while running.
+    std::string Address() const;
 
 private:
     ViewServer server_;

@@ -47,6 +47,7 @@ final class JVelWebLoader {
         String source = findAndLoad();
         checkVersion(source, jarVersion());
         JVelWebTrace.configureFromSettings();
+        JVelWebSimulatedView.configureFromSettings();
         loaded = true;
     }
 
