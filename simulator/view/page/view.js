@@ -192,9 +192,9 @@
                 y: makePlot(document.getElementById("plot-y"), "Force y", names) };
     }
     const now = performance.now();
-    plots.x.setData(plotData(0, plotNames, now), false);
-    plots.y.setData(plotData(1, plotNames, now), false);
-    plots.x.redraw(false, false); plots.y.redraw(false, false);
+    // The scales have fixed ranges, so resetting them only rebuilds the paths.
+    plots.x.setData(plotData(0, plotNames, now));
+    plots.y.setData(plotData(1, plotNames, now));
   }
 
   function draw() {

@@ -84,7 +84,9 @@ final class DevTools implements AutoCloseable {
     void waitFor(String expression, long millis) throws Exception {
         long end = System.nanoTime() + millis * 1_000_000;
         while (!evaluate(expression).equals("true")) {
-            if (System.nanoTime() > end) throw new AssertionError("the page never had " + expression);
+            if (System.nanoTime() > end)
+                throw new AssertionError("the page never had " + expression + "; its last frame: "
+                        + evaluate("JSON.stringify(window.jvelwebView && jvelwebView.lastFrame)"));
             Thread.sleep(20);
         }
     }

@@ -42,9 +42,9 @@ class ViewBrowserTest {
             double sx = Double.parseDouble(b[2]), sy = Double.parseDouble(b[3]);
             int y = ViewedProgram.TOP + ViewedProgram.SIDE / 2;
             int startX = ViewedProgram.LEFT + ViewedProgram.SIDE / 2, endX = ViewedProgram.LEFT + ViewedProgram.SIDE + 60;
-            page.mouse("mousePressed", left + (startX + 0.5) * sx, top + (y + 0.5) * sy);
-            for (int x = startX; x <= endX; x += 20) page.mouse("mouseMoved", left + (x + 0.5) * sx, top + (y + 0.5) * sy);
-            page.mouse("mouseReleased", left + (endX + 0.5) * sx, top + (y + 0.5) * sy);
+            page.mouse("mousePressed", left + startX * sx, top + y * sy);
+            for (int x = startX; x <= endX; x += 20) page.mouse("mouseMoved", left + x * sx, top + y * sy);
+            page.mouse("mouseReleased", left + endX * sx, top + y * sy);
             page.waitFor("jvelwebView.lastFrame.hand.join() === '" + endX + "," + y + "'", 10000);
             page.waitFor("document.getElementById('hand').textContent === '" + endX + ", " + y + "'", 5000);
 
