@@ -109,7 +109,10 @@ void ViewServer::State::Tick()
         } catch (...) {
             json.clear();  // out of memory: this tick sends nothing
         }
-        next = std::chrono::steady_clock::now() + period;
+        // A fixed schedule, so making the frame does not slow the rate; one
+        // that fell behind starts again from now rather than bursting.
+        next += period;
+        if (next < std::chrono::steady_clock::now()) next = std::chrono::steady_clock::now() + period;
         lock.lock();
         if (!json.empty()) {
             latest = std::move(json);

@@ -9,7 +9,8 @@
   const canvas = document.getElementById("screen");
   const ctx = canvas.getContext("2d");
   const hidden = new Set();  // effects whose share the view leaves out
-  const stats = { framesReceived: 0, framesDrawn: 0, dragLatencies: [], lastFrame: null };
+  const stats = { framesReceived: 0, framesDrawn: 0, dragLatencies: [], lastFrame: null,
+                  drawMs: { screen: 0, list: 0, plots: 0 } };  // time spent drawing, summed
   window.jvelwebView = stats;
 
   let latest = null, dirty = false, screenW = 1920, screenH = 1080;
@@ -45,11 +46,12 @@
       .catch(() => {})
       .finally(() => { inFlight = false; sendHand(); });
   }
+  let answered = [];  // drags whose frame has come, timed when it is drawn
   function notePendingDrag(frame) {
     // A drag is answered by the first frame whose hand is where it was put.
     const now = performance.now();
     pending = pending.filter((p) => {
-      if (p.x === frame.hand[0] && p.y === frame.hand[1]) { stats.dragLatencies.push(now - p.sent); return false; }
+      if (p.x === frame.hand[0] && p.y === frame.hand[1]) { answered.push(p.sent); return false; }
       return now - p.sent < 2000;
     });
   }
@@ -134,7 +136,13 @@
   // ---- The effect list ----
   const rows = new Map();
   const tbody = document.querySelector("#effects tbody");
+  let lastListed = 0;
   function drawList(frame) {
+    // Numbers nobody reads at 60 a second: the list follows at up to 10, and
+    // at once when an effect appears.
+    const now = performance.now();
+    if (now - lastListed < 100 && rows.size === frame.effects.length) return;
+    lastListed = now;
     for (const effect of frame.effects) {
       let row = rows.get(effect.name);
       if (!row) {
@@ -157,32 +165,41 @@
   }
 
   // ---- The last 10 s: one plot per axis, the total and each shown effect ----
-  const samples = [];  // {at, frame}
+  // Columns kept as the frames arrive, so a frame costs a push per effect.
+  const columns = { at: [], total: [[], []], effects: new Map() };  // name -> [xs, ys]
   let plots = null, plotNames = [];
   function pushSample(frame) {
-    const at = performance.now();
-    samples.push({ at: at, frame: frame });
-    while (samples.length && samples[0].at < at - WINDOW_MS) samples.shift();
+    const at = performance.now() / 1000, row = columns.at.length;
+    columns.at.push(at);
+    columns.total[0].push(frame.force[0]); columns.total[1].push(frame.force[1]);
+    for (const effect of frame.effects) {
+      let column = columns.effects.get(effect.name);
+      if (!column) { column = [new Array(row).fill(0), new Array(row).fill(0)]; columns.effects.set(effect.name, column); }
+      column[0].push(effect.force[0]); column[1].push(effect.force[1]);
+    }
+    for (const column of columns.effects.values()) if (column[0].length === row) { column[0].push(0); column[1].push(0); }
+    let old = 0;
+    while (old < columns.at.length && columns.at[old] < at - WINDOW_MS / 1000) old++;
+    if (old > 0) {
+      columns.at.splice(0, old); columns.total[0].splice(0, old); columns.total[1].splice(0, old);
+      for (const column of columns.effects.values()) { column[0].splice(0, old); column[1].splice(0, old); }
+    }
   }
   function rebuildPlots() {
     if (plots) { plots.x.destroy(); plots.y.destroy(); plots = null; }
-  }
-  function plotData(axis, names, now) {
-    const times = samples.map((s) => (s.at - now) / 1000);
-    const data = [times, samples.map((s) => s.frame.force[axis])];
-    for (const name of names)
-      data.push(samples.map((s) => { const e = s.frame.effects.find((f) => f.name === name); return e ? e.force[axis] : 0; }));
-    return data;
   }
   function makePlot(element, title, names) {
     const series = [{ label: "s" }, { label: "total", stroke: "#263238", width: 2.5 }];
     for (const name of names) series.push({ label: name, stroke: colour(name), width: 1 });
     const width = element.clientWidth || 800;
     return new uPlot({ title: title, width: width, height: 220, series: series,
-      scales: { x: { time: false, range: [-WINDOW_MS / 1000, 0] }, y: { range: [-10000, 10000] } },
-      axes: [{ label: "seconds ago" }, { label: "device units" }],
+      scales: { x: { time: false, range: () => { const now = performance.now() / 1000; return [now - WINDOW_MS / 1000, now]; } },
+                y: { range: [-10000, 10000] } },
+      axes: [{ label: "seconds ago", values: (u, splits) => { const now = performance.now() / 1000; return splits.map((v) => (v - now).toFixed(1)); } },
+             { label: "device units" }],
       legend: { show: names.length <= 12 } }, [[], []].concat(names.map(() => [])), element);
   }
+  let lastPlotted = 0;
   function drawPlots(frame) {
     const names = frame.effects.filter((e) => !hidden.has(e.name)).map((e) => e.name);
     if (!plots || names.join("\n") !== plotNames.join("\n")) {
@@ -191,10 +208,15 @@
       plots = { x: makePlot(document.getElementById("plot-x"), "Force x", names),
                 y: makePlot(document.getElementById("plot-y"), "Force y", names) };
     }
+    // The plots follow at up to 20 a second: the screen and its arrow keep every frame.
     const now = performance.now();
-    // The scales have fixed ranges, so resetting them only rebuilds the paths.
-    plots.x.setData(plotData(0, plotNames, now));
-    plots.y.setData(plotData(1, plotNames, now));
+    if (now - lastPlotted < 50) return;
+    lastPlotted = now;
+    for (const [axis, plot] of [[0, plots.x], [1, plots.y]]) {
+      const data = [columns.at, columns.total[axis]];
+      for (const name of plotNames) data.push(columns.effects.get(name)[axis]);
+      plot.setData(data);
+    }
   }
 
   function draw() {
@@ -207,10 +229,18 @@
     document.getElementById("force-y").textContent = frame.force[1];
     document.getElementById("hand").textContent = frame.hand.join(", ");
     document.getElementById("handle").textContent = frame.handle.join(", ");
+    const t0 = performance.now();
     drawScreen(frame);
+    const t1 = performance.now();
     drawList(frame);
+    const t2 = performance.now();
     drawPlots(frame);
+    const t3 = performance.now();
+    stats.drawMs.screen += t1 - t0; stats.drawMs.list += t2 - t1; stats.drawMs.plots += t3 - t2;
     stats.framesDrawn++;
+    const drawn = performance.now();
+    for (const sent of answered) stats.dragLatencies.push(drawn - sent);
+    answered = [];
   }
   window.addEventListener("resize", () => { rebuildPlots(); if (latest && !dirty) { dirty = true; requestAnimationFrame(draw); } });
 })();

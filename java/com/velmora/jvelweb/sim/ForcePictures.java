@@ -51,7 +51,7 @@ public final class ForcePictures {
     /** The SVG of a recording's forces over time. */
     static String plot(String csv) {
         RecordingCsv recording = RecordingCsv.parse(csv);
-        Svg svg = new Svg(1000, 560);
+        Svg svg = new Svg(1000, 580);
         long first = recording.times.isEmpty() ? 0 : recording.times.get(0);
         long last = recording.times.isEmpty() ? 1 : Math.max(first + 1, recording.times.get(recording.times.size() - 1));
         for (int axis = 0; axis < 2; axis++) {
