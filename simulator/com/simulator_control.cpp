@@ -1,6 +1,8 @@
 // ISimulatedDeviceControl: the simulator's own interface to drive and observe
 // the simulated device. Every refusal leaves an error object naming this
 // interface and changes nothing.
+#include <cstdint>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -235,21 +237,34 @@ HRESULT VelWebSimulator::StartRecording(BSTR path)
             why = u"A recording needs a file name";
             return E_INVALIDARG;
         }
-        const auto lock = LockUpToDate();
+        // The file is opened, and the one replaced closed, outside the lock.
+        auto recorder = std::make_unique<Recorder>();
         int error = 0;
-        const FileCreate result = device_.StartRecording(std::filesystem::u8path(EncodeUtf8(name)), error);
-        if (result == FileCreate::Done) return S_OK;
-        const HRESULT hr = RecordingRefusal(result, error, why);
-        why = u"Cannot record to " + Quoted(name) + u": " + why;
-        return hr;
+        const FileCreate result = recorder->Open(std::filesystem::u8path(EncodeUtf8(name)), error);
+        if (result != FileCreate::Done) {
+            const HRESULT hr = RecordingRefusal(result, error, why);
+            why = u"Cannot record to " + Quoted(name) + u": " + why;
+            return hr;
+        }
+        std::unique_ptr<Recorder> previous;
+        {
+            const auto lock = LockUpToDate();
+            previous = device_.Record(std::move(recorder));
+        }
+        if (previous) previous->Close();
+        return S_OK;
     });
 }
 
 HRESULT VelWebSimulator::StopRecording()
 {
     return Control([&](std::u16string& why) {
-        const auto lock = LockUpToDate();
-        if (device_.StopRecording()) return S_OK;
+        std::unique_ptr<Recorder> stopped;
+        {
+            const auto lock = LockUpToDate();
+            stopped = device_.Record(nullptr);
+        }
+        if (!stopped || stopped->Close()) return S_OK;
         why = u"Writing the recording failed: the file is incomplete";
         return E_FAIL;
     });

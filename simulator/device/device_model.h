@@ -1,5 +1,5 @@
-// The simulated pointing device: a handle that moves by itself along a circle,
-// one step each time a position is sampled, and the screen it drives.
+// The device's reach and the screen it drives, and the circle the default
+// hand follows: one step each time a program reads an X position.
 #pragma once
 
 #include <cstdint>

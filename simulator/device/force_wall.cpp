@@ -26,6 +26,13 @@ void AddViscosity(const Wall& wall, const Motion& motion, Force& force)
 
 }  // namespace
 
+int32_t EllipseArc(const Wall& wall, double dx, double dy)
+{
+    const double u = dx / (wall.width / 2.0), v = dy / (wall.height / 2.0);
+    if (std::fabs(u) >= std::fabs(v)) return u < 0 ? kLeft : kRight;
+    return v < 0 ? kTop : kBottom;
+}
+
 Force EnclosureForce(const Wall& wall, bool inside, const Motion& motion)
 {
     Force force;
@@ -60,7 +67,7 @@ Force EllipseForce(const Wall& wall, bool inside, const Motion& motion)
     const double a = wall.width / 2.0, b = wall.height / 2.0;
     const double dx = motion.handX - (wall.left + a), dy = motion.handY - (wall.top + b);
     const double distance = std::hypot(dx, dy);
-    if (wall.stiffnessMask != 0 && distance > 0) {
+    if ((wall.stiffnessMask & EllipseArc(wall, dx, dy)) != 0 && distance > 0) {
         // The outline's distance from the centre in the hand's direction.
         const double outline = distance / std::hypot(dx / a, dy / b);
         const int face = inside ? 0 : 1;

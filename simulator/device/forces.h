@@ -93,6 +93,9 @@ Spot HoldInEnclosure(const Wall& wall, bool& inside, Spot from, Spot hand);
 Spot HoldInEllipse(const Wall& wall, bool& inside, Spot from, Spot hand);
 bool InsideEnclosure(const Wall& wall, Spot spot);  // borders count as inside
 bool InsideEllipse(const Wall& wall, Spot spot);
+// The quarter arc of an ellipse that faces a side (kLeft, ...), for a point
+// at (dx, dy) from its centre: the masks select arcs as they select faces.
+int32_t EllipseArc(const Wall& wall, double dx, double dy);
 
 // ---- Grid and Texture (force_surface.cpp) ----
 // Lines at origin + k * spacing snap the handle: within thickness px of the

@@ -36,13 +36,14 @@ Placement Hand::At(int64_t now) const
     }
     if (kind_ == Kind::Program || path_.empty()) return PlacementOfScreen(program_);
     const int64_t t = now - pathStart_;
-    // The first point at or after t; before it, the hand moves in a line.
-    const auto next = std::lower_bound(path_.begin(), path_.end(), t,
-                                       [](const PathPoint& point, int64_t ms) { return point.ms < ms; });
+    // The first point after t; from the last point at or before t, the hand
+    // moves in a line towards it. Points at the same time are a jump.
+    const auto next = std::upper_bound(path_.begin(), path_.end(), t,
+                                       [](int64_t ms, const PathPoint& point) { return ms < point.ms; });
     if (next == path_.begin()) return PlacementOfScreen({next->x, next->y});
     if (next == path_.end()) return PlacementOfScreen({path_.back().x, path_.back().y});
     const PathPoint& from = *(next - 1);
-    const int64_t span = next->ms - from.ms;  // > 0: next is the first point at or after t
+    const int64_t span = next->ms - from.ms;  // > 0: from.ms <= t < next->ms
     const auto along = [&](int32_t a, int32_t b) {
         return static_cast<int32_t>(a + (int64_t{b} - a) * (t - from.ms) / span);
     };

@@ -21,10 +21,6 @@ int64_t Smooth(int64_t smoothed, int64_t target)
 void Handle::Step()
 {
     const Spot now = placement_.screen;
-    if (!stepped_) {
-        previous_ = now;
-        stepped_ = true;
-    }
     // One step is 1 ms: a move of d px is d * 1000 px/s.
     const int64_t rawX = Limit((int64_t{now.x} - previous_.x) * 1000, kMaxSpeed);
     const int64_t rawY = Limit((int64_t{now.y} - previous_.y) * 1000, kMaxSpeed);

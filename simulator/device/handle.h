@@ -24,14 +24,13 @@ public:
     void Place(Placement placement) { placement_ = placement; }
     // One 1 ms step: velocity and acceleration from the move since the last step.
     void Step();
-    // Held still: no velocity, no acceleration.
+    // Held still where it is: no velocity, no acceleration.
     void Stop();
     Motion MotionWith(Spot hand) const;
 
 private:
     Placement placement_{};
-    Spot previous_{};
-    bool stepped_ = false;
+    Spot previous_{};  // where it was at the last step
     // Smoothed values, times 256 for precision.
     int64_t vx_ = 0, vy_ = 0, ax_ = 0, ay_ = 0;
 };

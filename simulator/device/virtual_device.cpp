@@ -1,6 +1,7 @@
 #include "simulator/device/virtual_device.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "simulator/device/effect_force.h"
 #include "simulator/device/timeline.h"
@@ -48,6 +49,7 @@ VirtualDevice::VirtualDevice(EffectModel& effects) : effects_(effects)
 {
     handAt_ = hand_.At(now_);
     handle_.Place(handAt_);
+    handle_.Stop();
 }
 
 VirtualDevice::~VirtualDevice() = default;
@@ -216,17 +218,21 @@ FileCreate VirtualDevice::StartRecording(const std::filesystem::path& path, int&
     auto recorder = std::make_unique<Recorder>();
     const FileCreate result = recorder->Open(path, error);
     if (result != FileCreate::Done) return result;
-    StopRecording();
-    recorder_ = std::move(recorder);
+    const std::unique_ptr<Recorder> previous = Record(std::move(recorder));
+    if (previous) previous->Close();
     return result;
 }
 
 bool VirtualDevice::StopRecording()
 {
-    if (!recorder_) return true;
-    const bool written = recorder_->Close();
-    recorder_.reset();
-    return written;
+    const std::unique_ptr<Recorder> stopped = Record(nullptr);
+    return !stopped || stopped->Close();
+}
+
+std::unique_ptr<Recorder> VirtualDevice::Record(std::unique_ptr<Recorder> recorder)
+{
+    std::swap(recorder, recorder_);
+    return recorder;
 }
 
 }  // namespace velsim

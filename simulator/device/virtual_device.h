@@ -63,10 +63,16 @@ public:
     void Fill(DeviceFrame& frame) const;
 
     // ---- The recorder ----
+    // Opens the file and records from the next step; a recording already
+    // running is stopped first.
     FileCreate StartRecording(const std::filesystem::path& path, int& error);
     // false when writing the recording failed; true when none runs.
     bool StopRecording();
     bool Recording() const { return recorder_ != nullptr; }
+    // The same in two halves, so that a caller can open and close files
+    // without holding its lock: records into an open recorder from the next
+    // step, handing back the one it replaces (or none) for the caller to close.
+    std::unique_ptr<Recorder> Record(std::unique_ptr<Recorder> recorder);
 
 private:
     void Step(int64_t millis);

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <system_error>
 #include <utility>
 
 #ifdef _WIN32
@@ -43,13 +44,21 @@ long long WriteSome(int descriptor, const char* buffer, size_t size)
 {
     return _write(descriptor, buffer, static_cast<unsigned>(size > 0x40000000 ? 0x40000000 : size));
 }
-// Windows: a directory or a device by name is refused first; the file is
-// created with the owner's read and write permission.
+// Windows: a link, a directory or a device by name is refused first (asking
+// std::filesystem, which takes a directory with a trailing separator, where
+// _wstat64 does not); the file is created with the owner's read and write
+// permission.
 int OpenForWriting(const std::filesystem::path& path, FileCreate& result)
 {
-    FileStatus status{};
-    if (_wstat64(path.c_str(), &status) == 0 && (status.st_mode & _S_IFMT) != _S_IFREG) {
-        result = (status.st_mode & _S_IFMT) == _S_IFDIR ? FileCreate::Directory : FileCreate::Special;
+    std::error_code error;
+    const std::filesystem::file_status link = std::filesystem::symlink_status(path, error);
+    if (!error && std::filesystem::is_symlink(link)) {
+        result = FileCreate::Link;
+        return -1;
+    }
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        result = std::filesystem::is_directory(status) ? FileCreate::Directory : FileCreate::Special;
         return -1;
     }
     const int descriptor =

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "com_test_support.h"
+#include "plugin/simulated_device_control.h"
 #include "tests/support/ole_text.h"
 
 namespace velsim_test {
@@ -21,7 +22,8 @@ using ObjectTest = PluginTest;
 TEST_F(ObjectTest, AnswersEveryInterfaceItImplementsWithOneIdentity)
 {
     const IID* const offered[] = {&IID_IUnknown,           &IID_IDispatch,      &IID_IWebPlugin, &IID_IWebPlugin2,
-                                  &IID_IPersist,           &IID_IPersistPropertyBag, &IID_ISupportErrorInfo};
+                                  &IID_IPersist,           &IID_IPersistPropertyBag, &IID_ISupportErrorInfo,
+                                  &IID_ISimulatedDeviceControl};
     for (const IID* iid : offered) {
         IUnknown* face = nullptr;
         ASSERT_EQ(unknown->QueryInterface(*iid, reinterpret_cast<void**>(&face)), S_OK);
@@ -39,12 +41,13 @@ TEST_F(ObjectTest, AnswersEveryInterfaceItImplementsWithOneIdentity)
     EXPECT_EQ(unknown->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
 }
 
-TEST_F(ObjectTest, SupportsErrorInfoForItsTwoPluginInterfacesOnly)
+TEST_F(ObjectTest, SupportsErrorInfoForThePluginInterfacesAndTheControlInterfaceOnly)
 {
     ISupportErrorInfo* support = nullptr;
     ASSERT_EQ(unknown->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)), S_OK);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IWebPlugin), S_OK);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IWebPlugin2), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_ISimulatedDeviceControl), S_OK);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IPersistPropertyBag), S_FALSE);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IUnknown), S_FALSE);
     support->Release();

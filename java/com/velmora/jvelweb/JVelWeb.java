@@ -148,8 +148,8 @@ public class JVelWeb {
      * <p>The <a href="#simulated">simulated plug-in</a> accepts 1 or more iterations
      * ({@link JVelWebConstants.Iterations#ONCE Iterations.ONCE}) or
      * {@link JVelWebConstants.Iterations#UNTIL_STOPPED Iterations.UNTIL_STOPPED} and refuses 0 and other
-     * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. It
-     * renders no force: the effect counts as playing until it is stopped.
+     * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The
+     * effect plays until its last iteration ends or it is stopped, on the simulated device's clock.
      *
      * @param effectName the name the effect was made under
      * @param iterations how many times to play the effect, or -1 until stopped (the plug-in's meaning)
@@ -428,7 +428,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param x X of the centre, in pixels
      * @param y Y of the centre, in pixels
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -447,7 +447,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param wallMask the walls, a sum of {@link JVelWebConstants.Wall} bits (0 to 15)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -469,7 +469,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -489,7 +489,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -508,7 +508,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param x X of the vector, on screen axes
      * @param y Y of the vector, on screen axes (Y down); not both 0
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -528,7 +528,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param angle hundredths of a degree clockwise from up, 0 to 35999 ({@link JVelWebConstants.Angle})
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -544,7 +544,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param duration in milliseconds, 0 or more; 0 plays until stopped
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -566,7 +566,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param attackLevel the level at the start, 0 to 10000
      * @param attackTime the attack's length in milliseconds, 0 or more
      * @param fadeLevel the level at the end, 0 to 10000
@@ -585,7 +585,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param gain 0 to {@link JVelWebConstants.Level#FULL Level.FULL} (10000, full strength and the
      *     default)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -607,7 +607,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideEffectName the name of the effect felt inside, or "" for none
      * @param reserved passed on unchanged, the plug-in's to define; the simulated plug-in ignores it (pass
      *     0)
@@ -628,7 +628,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startMagnitude the force at the start, -10000 to 10000
      * @param endMagnitude the force at the end, -10000 to 10000; give both the same value for a steady
      *     force, a Ramp goes from one to the other
@@ -649,7 +649,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -667,7 +667,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startOffset the offset at the start, -10000 to 10000
      * @param endOffset the offset at the end, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -685,7 +685,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param period in milliseconds, 1 or more (100 by default)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -702,7 +702,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param phase in hundredths of a degree, 0 to 35999
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -722,7 +722,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param left left edge, in pixels
      * @param top top edge, in pixels
      * @param width in pixels, 0 or more
@@ -743,7 +743,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideSaturation pushing out from inside, 0 to 10000
      * @param outsideSaturation pushing in from outside, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -761,7 +761,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param spacingX between the lines along X, in pixels, 0 or more
      * @param spacingY between the lines along Y, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -780,7 +780,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param insideStiffness of the wall's inside face, 0 to 10000
      * @param outsideStiffness of the wall's outside face, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -799,7 +799,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param wallMask the walls, a sum of {@link JVelWebConstants.Wall} bits (0 to 15)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -816,7 +816,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param strengthX of the lines crossed moving along X, 0 to 10000
      * @param strengthY of the lines crossed moving along Y, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -836,7 +836,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param thickness in pixels, 0 or more: how far a shape's wall reaches inside the outline, or the
      *     width of a grid's vertical lines
      * @param thickness2 in pixels, 0 or more: how far a shape's wall reaches outside the outline, or the
@@ -857,7 +857,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param viscosity 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -873,7 +873,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param startDelay in milliseconds, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -892,7 +892,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -912,7 +912,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveCoefficient the strength on the positive side of the centre, -10000 to 10000
      * @param negativeCoefficient the strength on the negative side of the centre, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -931,7 +931,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -949,7 +949,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param deadBand the distance around the centre where nothing is felt, in pixels (0 to 10000)
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -968,7 +968,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveMagnitude moving in the positive direction, -10000 to 10000
      * @param negativeMagnitude moving in the negative direction, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -988,7 +988,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveMagnitude moving in the positive direction, -10000 to 10000
      * @param negativeMagnitude moving in the negative direction, -10000 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1007,7 +1007,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -1025,7 +1025,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param minimum the least force felt outside the dead band, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
      * @see <a href="#changes">Parameter changes</a>
@@ -1045,7 +1045,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSaturation on the positive side of the centre, 0 to 10000
      * @param negativeSaturation on the negative side of the centre, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1066,7 +1066,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSaturation on the positive side of the centre, 0 to 10000
      * @param negativeSaturation on the negative side of the centre, 0 to 10000
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1086,7 +1086,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSpacing moving in the positive direction, in pixels, 0 or more
      * @param negativeSpacing moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1106,7 +1106,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveSpacing moving in the positive direction, in pixels, 0 or more
      * @param negativeSpacing moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1125,7 +1125,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveThickness moving in the positive direction, in pixels, 0 or more
      * @param negativeThickness moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure
@@ -1144,7 +1144,7 @@ public class JVelWeb {
      *
      * @param effectName the name the effect was made under
      * @param applyNow when the change takes hold ({@link JVelWebConstants.Apply}); the simulated plug-in
-     *     ignores it
+     *     applies a non-zero flag to a playing effect at once
      * @param positiveThickness moving in the positive direction, in pixels, 0 or more
      * @param negativeThickness moving in the negative direction, in pixels, 0 or more
      * @return the plug-in's answer, {@code true} when the change is made; {@code false} on failure

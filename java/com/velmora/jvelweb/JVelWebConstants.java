@@ -107,8 +107,9 @@ public final class JVelWebConstants {
 
     /**
      * The apply flag, the integer after the effect name of every
-     * {@code Change...} method. The simulated plug-in renders no force: it
-     * accepts any value and shows the change to the queries at once.
+     * {@code Change...} method. The simulated plug-in follows it: a playing
+     * effect feels the change at once under {@code NOW} and from its next start
+     * under {@code NEXT_START}; the queries read the change at once either way.
      */
     public static final class Apply {
         private Apply() {}
