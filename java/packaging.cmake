@@ -35,6 +35,9 @@ set(native_entries
   "${JVELWEB_NATIVE_PLATFORM}/$<TARGET_FILE_NAME:velwebsim>=$<TARGET_FILE:velwebsim>"
   "${JVELWEB_NATIVE_PLATFORM}/jvelcom-classes/${registration_name}=${VELWEB_SIMULATOR_REGISTRATION}")
 set(native_files $<TARGET_FILE:jvelcom> $<TARGET_FILE:jvelweb> $<TARGET_FILE:velwebsim> ${VELWEB_SIMULATOR_REGISTRATION})
+# The targets that make those files. A custom command's DEPENDS on a target
+# makes Make build it first; the file alone is enough for Ninja only.
+set(native_targets jvelcom jvelweb velwebsim)
 
 # Natives of the Windows builds (scripts/run-windows-tests makes build-win32
 # and build-win64): jvelweb.dll, and velwebsim.dll when it is there.
@@ -56,16 +59,18 @@ foreach(item IN LISTS JVELWEB_JAR_NATIVES)
     endif()
   endforeach()
 endforeach()
-file(GENERATE OUTPUT ${packaging_dir}/natives.cmake
+# One list per configuration, for multi-configuration generators.
+set(natives_list ${packaging_dir}/natives-$<CONFIG>.cmake)
+file(GENERATE OUTPUT ${natives_list}
   CONTENT "set(JVELWEB_NATIVE_ENTRIES \"${native_entries}\")\n")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/MANIFEST.MF.in ${packaging_dir}/MANIFEST.MF @ONLY)
 get_target_property(classes_jar jvelweb_classes JAR_FILE)
 add_custom_command(OUTPUT ${JVELWEB_JAR}
   COMMAND ${CMAKE_COMMAND} -DCLASSES_JAR=${classes_jar} -DMANIFEST=${packaging_dir}/MANIFEST.MF
-    -DENTRIES=${packaging_dir}/natives.cmake -DSTAGE=${packaging_dir}/jar -DJAR_TOOL=${Java_JAR_EXECUTABLE}
+    -DENTRIES=${natives_list} -DSTAGE=${packaging_dir}/jar -DJAR_TOOL=${Java_JAR_EXECUTABLE}
     -DOUTPUT=${JVELWEB_JAR} -P ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
-  DEPENDS ${classes_jar} jvelweb_classes ${native_files} ${packaging_dir}/MANIFEST.MF ${packaging_dir}/natives.cmake
+  DEPENDS ${classes_jar} jvelweb_classes ${native_targets} ${native_files} ${packaging_dir}/MANIFEST.MF ${natives_list}
     ${CMAKE_CURRENT_LIST_DIR}/assemble_jar.cmake
   COMMENT "Assembling ${JVELWEB_JAR_BASE}.jar with the natives of ${JVELWEB_NATIVE_PLATFORM} ${JVELWEB_JAR_NATIVES}"
   VERBATIM)
@@ -83,17 +88,23 @@ add_custom_command(OUTPUT ${JVELWEB_SOURCES_JAR}
   COMMAND ${CMAKE_COMMAND} -E copy ${main_java_sources} ${sources_stage}/com/velmora/jvelweb/
   COMMAND ${CMAKE_COMMAND} -E copy ${sim_java_sources} ${sources_stage}/com/velmora/jvelweb/sim/
   COMMAND ${Java_JAR_EXECUTABLE} --create --file ${JVELWEB_SOURCES_JAR} -C ${sources_stage} .
-  DEPENDS ${JVELWEB_ALL_JAVA_SOURCES}
+  DEPENDS jvelweb_classes ${JVELWEB_ALL_JAVA_SOURCES}
   COMMENT "Assembling ${JVELWEB_JAR_BASE}-sources.jar"
   VERBATIM)
 
+# The Javadoc links to the simulated plug-in's document, which travels as an
+# HTML page among the package's doc-files.
 set(javadoc_dir ${packaging_dir}/javadoc)
+set(javadoc_doc_files ${javadoc_dir}/com/velmora/jvelweb/doc-files)
 add_custom_command(OUTPUT ${JVELWEB_JAVADOC_JAR}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${javadoc_dir}
   COMMAND ${Java_JAVADOC_EXECUTABLE} -quiet --release 17 -encoding UTF-8 -Xdoclint:all,-missing -d ${javadoc_dir}
     -doctitle "JVelWeb ${PROJECT_VERSION}" -windowtitle "JVelWeb ${PROJECT_VERSION}" ${JVELWEB_ALL_JAVA_SOURCES}
+  COMMAND ${Java_JAVA_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/generator/MarkdownPage.java
+    ${CMAKE_SOURCE_DIR}/docs/simulated-plugin.md ${javadoc_doc_files}/simulated-plugin.html "The simulated VelWeb plug-in"
   COMMAND ${Java_JAR_EXECUTABLE} --create --file ${JVELWEB_JAVADOC_JAR} -C ${javadoc_dir} .
-  DEPENDS ${JVELWEB_ALL_JAVA_SOURCES}
+  DEPENDS jvelweb_classes ${JVELWEB_ALL_JAVA_SOURCES} ${CMAKE_SOURCE_DIR}/docs/simulated-plugin.md
+    ${CMAKE_CURRENT_LIST_DIR}/generator/MarkdownPage.java
   COMMENT "Assembling ${JVELWEB_JAR_BASE}-javadoc.jar"
   VERBATIM)
 
@@ -101,7 +112,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/pom.xml.in ${JVELWEB_POM} @ONLY)
 
 add_custom_target(jvelweb_jar ALL DEPENDS ${JVELWEB_JAR} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR})
 # Generated sources exist once the classes are compiled.
-add_dependencies(jvelweb_jar jvelweb_classes)
+add_dependencies(jvelweb_jar jvelweb_classes ${native_targets})
 # Other jars compile against this one (add_jar's INCLUDE_JARS reads JAR_FILE).
 set_target_properties(jvelweb_jar PROPERTIES JAR_FILE ${JVELWEB_JAR})
 
@@ -117,6 +128,7 @@ add_custom_target(jvelweb_maven_install
   DEPENDS ${JVELWEB_JAR} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR} ${JVELWEB_POM}
   COMMENT "Installing com.velmora:jvelweb:${PROJECT_VERSION} into the local Maven repository"
   VERBATIM)
+add_dependencies(jvelweb_maven_install jvelweb_jar)
 
 install(FILES ${JVELWEB_JAR} ${JVELWEB_SOURCES_JAR} ${JVELWEB_JAVADOC_JAR} ${JVELWEB_POM}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/java)

@@ -64,7 +64,8 @@ struct Control {
     HRESULT found = E_NOINTERFACE;  // what QueryInterface answered
 };
 
-Control FindControl(JNIEnv* env) noexcept
+// May throw only what a plug-in throws through its QueryInterface.
+Control FindControl(JNIEnv* env)
 {
     Control control;
     control.plugin = BorrowPlugin(env, nullptr);
@@ -156,7 +157,11 @@ using namespace jvelweb;
 
 JVELWEB_SIMULATED(jboolean, offersControl)
 {
-    return SUCCEEDED(FindControl(env).found) ? JNI_TRUE : JNI_FALSE;
+    try {
+        return SUCCEEDED(FindControl(env).found) ? JNI_TRUE : JNI_FALSE;
+    } catch (...) {
+        return JNI_FALSE;  // a plug-in whose QueryInterface throws is no simulator of ours
+    }
 }
 
 JVELWEB_SIMULATED(void, manualClock)

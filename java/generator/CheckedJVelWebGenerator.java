@@ -13,11 +13,12 @@ import java.util.StringJoiner;
 /**
  * Writes CheckedJVelWeb.java from the compiled JVelWeb class: one checked
  * method per plug-in native, with JVelWeb's names and parameter names (the
- * class must be compiled with -parameters). Run at build time, so the facade
- * cannot drift from the class. JVelWeb is loaded without being initialised, so
- * the native library is not loaded.
+ * class must be compiled with -parameters) and JVelWeb's Javadoc of that
+ * native, read from its source. Run at build time, so the facade cannot drift
+ * from the class. JVelWeb is loaded without being initialised, so the native
+ * library is not loaded.
  *
- * <p>Usage: {@code java -cp <classes> CheckedJVelWebGenerator <output file>}
+ * <p>Usage: {@code java -cp <classes> CheckedJVelWebGenerator <output file> <JVelWeb.java>}
  */
 public final class CheckedJVelWebGenerator {
     private CheckedJVelWebGenerator() {}
@@ -35,10 +36,11 @@ public final class CheckedJVelWebGenerator {
         }
         // Reflection gives no order; the output must not change between builds.
         natives.sort(Comparator.comparing(Method::getName).thenComparing(m -> signature(m)));
+        NativeJavadoc javadoc = new NativeJavadoc(Files.readString(Path.of(args[1]), StandardCharsets.UTF_8));
         StringBuilder out = new StringBuilder();
         out.append(HEADER);
         for (Method method : natives) {
-            out.append(checked(method));
+            out.append(checked(method, javadoc.of(signature(method))));
         }
         out.append("}\n");
         Path target = Path.of(args[0]);
@@ -62,7 +64,7 @@ public final class CheckedJVelWebGenerator {
         return method.getName() + "(" + types + ")";
     }
 
-    private static String checked(Method method) {
+    private static String checked(Method method, NativeJavadoc.Comment comment) {
         String link = "{@link JVelWeb#" + signature(method) + "}";
         String result = method.getReturnType().getSimpleName();
         StringJoiner declared = new StringJoiner(", ");
@@ -73,9 +75,10 @@ public final class CheckedJVelWebGenerator {
         }
         String before = unused("before", names);
         String answer = unused("result", names);
-        StringBuilder doc = new StringBuilder();
-        doc.append("    /**\n");
-        doc.append("     * Calls ").append(link).append(" and checks that it did not fail.\n");
+        // JVelWeb's own words first, so an IDE's hover shows what the operation does.
+        StringBuilder doc = new StringBuilder("    /**\n");
+        doc.append(NativeJavadoc.indent(comment.description() + "\n\n<p>Calls " + link
+                + "; when the call fails, throws instead of returning the failure value."));
         doc.append("     *\n");
         for (Parameter parameter : method.getParameters()) {
             if (!parameter.isNamePresent()) {
@@ -83,11 +86,15 @@ public final class CheckedJVelWebGenerator {
             }
             declared.add(parameter.getType().getSimpleName() + " " + parameter.getName());
             passed.add(parameter.getName());
-            doc.append("     * @param ").append(parameter.getName()).append(" handed to ").append(link)
-                    .append(" unchanged\n");
+            String meaning = comment.params().get(parameter.getName());
+            if (meaning == null) throw new IllegalStateException("JVelWeb.java documents no @param " + parameter.getName()
+                    + " of " + signature(method));
+            doc.append("     * @param ").append(parameter.getName()).append(' ').append(meaning).append('\n');
         }
-        doc.append("     * @return what ").append(link).append(" returned, also when it equals the failure value\n");
+        String success = comment.result() == null ? "what " + link + " returned" : NativeJavadoc.successPart(comment.result());
+        doc.append("     * @return ").append(success).append(", also when it equals the failure value\n");
         doc.append("     * @throws JVelWebException when the call failed; it carries the thread's failure record\n");
+        if (comment.see() != null) doc.append("     * @see ").append(comment.see()).append('\n');
         doc.append("     */\n");
         return doc + "    public " + result + " " + method.getName() + "(" + declared + ") {\n"
                 + "        long " + before + " = JVelWebFailure.count();\n"
@@ -122,8 +129,13 @@ public final class CheckedJVelWebGenerator {
             " * <p>Creating one acquires the plug-in and {@link #close()} releases it:",
             " * <pre>{@code",
             " * try (CheckedJVelWeb web = new CheckedJVelWeb()) {",
-            " *     web.MakeSpring(\"spring\", 0);",
-            " *     int k = web.GetStiffness(\"spring\", 0);",
+            " *     web.MakeEnclosure(\"box\");",
+            " *     web.ChangeStiffness(\"box\", JVelWebConstants.Apply.NOW, 4000, 6000);",
+            " *     int inside = web.GetStiffness(\"box\", 0);     // 4000",
+            " *     web.MakeSpring(\"spring\", JVelWebConstants.Axis.BOTH);",
+            " *     web.GetStiffness(\"spring\", 0);  // throws: a Spring has no stiffness",
+            " * } catch (JVelWebException e) {",
+            " *     System.out.println(e.failure().description());",
             " * }",
             " * }</pre>",
             " *",

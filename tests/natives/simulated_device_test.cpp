@@ -21,59 +21,42 @@ namespace {
 
 // A control interface that is a face of the probe: one identity, one count,
 // and ISupportErrorInfo from the probe. It records each call and answers
-// `answer`, leaving error information with `description` when it fails.
+// `answer`, leaving error information that says so when it fails.
 class ProbeControl final : public ISimulatedDeviceControl {
 public:
     explicit ProbeControl(ProbePlugin& probe) : probe_(probe) {}
     HRESULT answer = S_OK;
-    std::u16string description = u"the device says no";
     std::vector<std::string> calls;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        return probe_.QueryInterface(riid, object);
-    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override { return probe_.QueryInterface(riid, out); }
     ULONG STDMETHODCALLTYPE AddRef() override { return probe_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return probe_.Release(); }
-
     HRESULT STDMETHODCALLTYPE UseManualClock() override { return Answer("UseManualClock()"); }
     HRESULT STDMETHODCALLTYPE UseRealClock() override { return Answer("UseRealClock()"); }
-    HRESULT STDMETHODCALLTYPE Advance(LONGLONG millis) override
+    HRESULT STDMETHODCALLTYPE Advance(LONGLONG ms) override { return Answer("Advance(" + std::to_string(ms) + ")"); }
+    HRESULT STDMETHODCALLTYPE GetMillis(LONGLONG* ms) override { return *ms = INT64_C(1) << 40, Answer("GetMillis()"); }
+    HRESULT STDMETHODCALLTYPE MoveHand(LONG x, LONG y) override { return Answer("MoveHand(" + Pair(x, y) + ")"); }
+    HRESULT STDMETHODCALLTYPE FollowPath(LONG n, const LONG*, const LONG*, const LONG*) override
     {
-        return Answer("Advance(" + std::to_string(millis) + ")");
-    }
-    HRESULT STDMETHODCALLTYPE GetMillis(LONGLONG* millis) override
-    {
-        *millis = INT64_C(1) << 40;
-        return Answer("GetMillis()");
-    }
-    HRESULT STDMETHODCALLTYPE MoveHand(LONG x, LONG y) override
-    {
-        return Answer("MoveHand(" + std::to_string(x) + ", " + std::to_string(y) + ")");
-    }
-    HRESULT STDMETHODCALLTYPE FollowPath(LONG count, const LONG*, const LONG*, const LONG*) override
-    {
-        return Answer("FollowPath(" + std::to_string(count) + ")");
+        return Answer("FollowPath(" + std::to_string(n) + ")");
     }
     HRESULT STDMETHODCALLTYPE UseCircleHand() override { return Answer("UseCircleHand()"); }
     HRESULT STDMETHODCALLTYPE GetForce(LONG* x, LONG* y) override { return Force("GetForce()", x, y); }
-    HRESULT STDMETHODCALLTYPE GetEffectForce(BSTR effect, LONG* x, LONG* y) override
+    HRESULT STDMETHODCALLTYPE GetEffectForce(BSTR name, LONG* x, LONG* y) override
     {
-        return Force("GetEffectForce(" + Narrow(effect) + ")", x, y);
+        return Force("GetEffectForce(" + Narrow(name) + ")", x, y);
     }
     HRESULT STDMETHODCALLTYPE GetForceAt(LONG atX, LONG atY, LONG* x, LONG* y) override
     {
-        return Force("GetForceAt(" + std::to_string(atX) + ", " + std::to_string(atY) + ")", x, y);
+        return Force("GetForceAt(" + Pair(atX, atY) + ")", x, y);
     }
-    HRESULT STDMETHODCALLTYPE StartRecording(BSTR path) override
-    {
-        return Answer("StartRecording(" + Narrow(path) + ")");
-    }
+    HRESULT STDMETHODCALLTYPE StartRecording(BSTR path) override { return Answer("StartRecording(" + Narrow(path) + ")"); }
     HRESULT STDMETHODCALLTYPE StopRecording() override { return Answer("StopRecording()"); }
     HRESULT STDMETHODCALLTYPE StartView(LONG, BSTR*) override { return Answer("StartView"); }
     HRESULT STDMETHODCALLTYPE StopView() override { return Answer("StopView"); }
 
 private:
+    static std::string Pair(LONG x, LONG y) { return std::to_string(x) + ", " + std::to_string(y); }
     static std::string Narrow(BSTR text)
     {
         std::string narrow;
@@ -91,17 +74,15 @@ private:
     HRESULT Answer(std::string call)
     {
         calls.push_back(std::move(call));
-        if (FAILED(answer)) {
-            ICreateErrorInfo* create = nullptr;
-            IErrorInfo* info = nullptr;
-            if (SUCCEEDED(CreateErrorInfo(&create))) {
-                create->SetDescription(Ole(description.c_str()));
-                if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
-                    SetErrorInfo(0, info);
-                    info->Release();
-                }
-                create->Release();
+        ICreateErrorInfo* create = nullptr;
+        IErrorInfo* info = nullptr;
+        if (FAILED(answer) && SUCCEEDED(CreateErrorInfo(&create))) {
+            create->SetDescription(Ole(u"the device says no"));
+            if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+                SetErrorInfo(0, info);
+                info->Release();
             }
+            create->Release();
         }
         return answer;
     }
@@ -116,30 +97,27 @@ struct NativeCase {
     jlong answer;                         // what Java gets when the control answers S_OK
 };
 
+#define SIM(name) Java_com_velmora_jvelweb_sim_SimulatedDevice_##name
+
+// Each native with arguments that show a dropped, swapped or cut value.
 std::vector<NativeCase> Natives()
 {
     using Fake = FakeJni&;
     return {
-        {"UseManualClock()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_manualClock(j.Env(), nullptr), 0; }, 0},
-        {"UseRealClock()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_realClock(j.Env(), nullptr), 0; }, 0},
-        {"Advance(-9223372036854775807)",
-         [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_advanceClock(j.Env(), nullptr, -INT64_MAX), 0; }, 0},
-        {"GetMillis()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_clockMillis(j.Env(), nullptr); },
-         INT64_C(1) << 40},
+        {"UseManualClock()", [](Fake j) { return SIM(manualClock)(j.Env(), nullptr), 0; }, 0},
+        {"UseRealClock()", [](Fake j) { return SIM(realClock)(j.Env(), nullptr), 0; }, 0},
+        {"Advance(-9223372036854775807)", [](Fake j) { return SIM(advanceClock)(j.Env(), nullptr, -INT64_MAX), 0; }, 0},
+        {"GetMillis()", [](Fake j) { return SIM(clockMillis)(j.Env(), nullptr); }, INT64_C(1) << 40},
         {"MoveHand(-2147483648, 2147483647)",
-         [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_moveHandTo(j.Env(), nullptr, INT32_MIN, INT32_MAX), 0; }, 0},
-        {"UseCircleHand()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_circleHand(j.Env(), nullptr), 0; }, 0},
-        {"GetForce()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_totalForce(j.Env(), nullptr); },
-         kPackedForce},
+         [](Fake j) { return SIM(moveHandTo)(j.Env(), nullptr, INT32_MIN, INT32_MAX), 0; }, 0},
+        {"UseCircleHand()", [](Fake j) { return SIM(circleHand)(j.Env(), nullptr), 0; }, 0},
+        {"GetForce()", [](Fake j) { return SIM(totalForce)(j.Env(), nullptr); }, kPackedForce},
         {"GetEffectForce(spring)",
-         [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_effectForce(j.Env(), nullptr, j.NewJavaString("spring")); },
-         kPackedForce},
-        {"GetForceAt(-5, 7)",
-         [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_forceAtPoint(j.Env(), nullptr, -5, 7); }, kPackedForce},
+         [](Fake j) { return SIM(effectForce)(j.Env(), nullptr, j.NewJavaString("spring")); }, kPackedForce},
+        {"GetForceAt(-5, 7)", [](Fake j) { return SIM(forceAtPoint)(j.Env(), nullptr, -5, 7); }, kPackedForce},
         {"StartRecording(/tmp/r.csv)",
-         [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_startRecording(j.Env(), nullptr, j.NewJavaString("/tmp/r.csv")), 0; },
-         0},
-        {"StopRecording()", [](Fake j) { return Java_com_velmora_jvelweb_sim_SimulatedDevice_endRecording(j.Env(), nullptr), 0; }, 0},
+         [](Fake j) { return SIM(startRecording)(j.Env(), nullptr, j.NewJavaString("/tmp/r.csv")), 0; }, 0},
+        {"StopRecording()", [](Fake j) { return SIM(endRecording)(j.Env(), nullptr), 0; }, 0},
     };
 }
 
@@ -164,41 +142,55 @@ protected:
         IErrorInfo* left = nullptr;
         if (GetErrorInfo(0, &left) == S_OK) left->Release();
     }
-    void OfferControl()
+    void OfferControl(bool offers = true)
     {
-        probe_.extraId = &IID_ISimulatedDeviceControl;
+        probe_.extraId = offers ? &IID_ISimulatedDeviceControl : nullptr;
         probe_.extraFace = static_cast<ISimulatedDeviceControl*>(&control_);
     }
-    // Runs every native and expects it to throw exactly `thrown`.
-    void ExpectEveryNativeThrows(const std::string& thrown)
-    {
-        for (const NativeCase& native : Natives()) {
-            FakeJni jni;
-            native.call(jni);
-            EXPECT_EQ(jni.thrown, std::vector<std::string>{thrown}) << native.controlCall;
-            EXPECT_TRUE(jni.violations.empty()) << native.controlCall << ": " << jni.violations.front();
-        }
-    }
-
     ProbePlugin probe_;
     ProbeControl control_{probe_};
 };
 
-TEST_F(SimulatedDeviceNatives, NoPluginHeldThrowsNoPlugin)
+// With no plug-in, with one that lacks the control, and with a control that
+// refuses: every native throws one DeviceRefusal, and only the last reaches
+// the control. Its description comes only from an object that says, for the
+// control interface, that it supports error information.
+TEST_F(SimulatedDeviceNatives, EachNativeThrowsOneRefusalThatNamesTheCause)
 {
-    SetPlugin(nullptr, nullptr, nullptr);
-    ExpectEveryNativeThrows(Refusal(0, E_POINTER, nullptr));
-    FakeJni jni;
-    EXPECT_EQ(Java_com_velmora_jvelweb_sim_SimulatedDevice_offersControl(jni.Env(), nullptr), JNI_FALSE);
-    EXPECT_TRUE(jni.thrown.empty());
-}
-
-TEST_F(SimulatedDeviceNatives, PluginWithoutControlThrowsNotSimulatedAndIsNotCalled)
-{
-    ExpectEveryNativeThrows(Refusal(1, E_NOINTERFACE, nullptr));
-    EXPECT_TRUE(probe_.Calls().empty());
-    FakeJni jni;
-    EXPECT_EQ(Java_com_velmora_jvelweb_sim_SimulatedDevice_offersControl(jni.Env(), nullptr), JNI_FALSE);
+    struct Situation {
+        const char* what;
+        bool held, offersControl;
+        HRESULT answer;
+        const IID* errorInfoFor;
+        std::string thrown;
+    };
+    const Situation situations[] = {
+        {"no plug-in", false, false, S_OK, nullptr, Refusal(0, E_POINTER, nullptr)},
+        {"no control", true, false, S_OK, nullptr, Refusal(1, E_NOINTERFACE, nullptr)},
+        {"refused, described", true, true, E_INVALIDARG, &IID_ISimulatedDeviceControl,
+         Refusal(2, E_INVALIDARG, "the device says no")},
+        {"refused, no error info for the control", true, true, E_UNEXPECTED, &IID_IWebPlugin2,
+         Refusal(2, E_UNEXPECTED, nullptr)},
+    };
+    for (const Situation& situation : situations) {
+        SetPlugin(nullptr, nullptr, situation.held ? probe_.Plugin() : nullptr);
+        OfferControl(situation.offersControl);
+        control_.answer = situation.answer;
+        probe_.supportsErrorInfoFor = situation.errorInfoFor;
+        for (const NativeCase& native : Natives()) {
+            FakeJni jni;
+            control_.calls.clear();
+            native.call(jni);
+            EXPECT_EQ(jni.thrown, std::vector<std::string>{situation.thrown}) << situation.what << ", " << native.controlCall;
+            EXPECT_EQ(control_.calls.size(), situation.offersControl ? 1u : 0u) << situation.what;
+            EXPECT_TRUE(jni.violations.empty()) << native.controlCall << ": " << jni.violations.front();
+        }
+        FakeJni jni;
+        EXPECT_EQ(SIM(offersControl)(jni.Env(), nullptr),
+                  situation.offersControl ? JNI_TRUE : JNI_FALSE) << situation.what;
+        EXPECT_TRUE(jni.thrown.empty());
+    }
+    EXPECT_TRUE(probe_.Calls().empty()) << "the plug-in's own operations are never called";
 }
 
 TEST_F(SimulatedDeviceNatives, AnsweringControlGetsEachCallOnceAndJavaItsValue)
@@ -212,21 +204,6 @@ TEST_F(SimulatedDeviceNatives, AnsweringControlGetsEachCallOnceAndJavaItsValue)
         EXPECT_TRUE(jni.thrown.empty()) << native.controlCall << " threw " << jni.thrown.front();
         EXPECT_TRUE(jni.violations.empty()) << native.controlCall << ": " << jni.violations.front();
     }
-    FakeJni jni;
-    EXPECT_EQ(Java_com_velmora_jvelweb_sim_SimulatedDevice_offersControl(jni.Env(), nullptr), JNI_TRUE);
-}
-
-// The description comes only from an object that says, for the control
-// interface, that it supports error information.
-TEST_F(SimulatedDeviceNatives, RefusingControlThrowsItsHresultWithItsDescription)
-{
-    OfferControl();
-    control_.answer = E_INVALIDARG;
-    probe_.supportsErrorInfoFor = &IID_ISimulatedDeviceControl;
-    ExpectEveryNativeThrows(Refusal(2, E_INVALIDARG, "the device says no"));
-    probe_.supportsErrorInfoFor = &IID_IWebPlugin2;
-    control_.answer = E_UNEXPECTED;
-    ExpectEveryNativeThrows(Refusal(2, E_UNEXPECTED, nullptr));
 }
 
 }  // namespace

@@ -23,22 +23,34 @@ import javax.tools.ToolProvider;
  * From each Markdown file it takes every {@code ```java} block. A block without a
  * class declaration is the body of a {@code main} (its imports lifted out). A
  * {@code ```text} block right after a program (blank lines and one line ending
- * in ':' may sit between) is what it must print. Every program must compile
- * and exit with status 0.
+ * in ':' may sit between) is what it must print. After {@code --javadoc},
+ * each Java source's {@code <pre>{@code ...}</pre>} examples are taken
+ * instead: the package and its constants are imported, and an example that
+ * uses {@code web} without declaring it runs with a {@code JVelWeb web} whose
+ * plug-in is held. Every program must compile and exit with status 0.
  */
 public final class RunJavaPrograms {
     record Program(String file, String name, int line, String code, String expectedOutput) {}
 
     public static void main(String[] args) throws Exception {
-        if (args.length < 2) throw new IllegalArgumentException("usage: RunJavaPrograms <file.md | Program.java>... <jar>");
+        if (args.length < 2) {
+            throw new IllegalArgumentException("usage: RunJavaPrograms [--javadoc] <file.md | Program.java>... <jar>");
+        }
         Path jar = Paths.get(args[args.length - 1]);
         List<Program> programs = new ArrayList<>();
+        boolean javadoc = false;
         for (int i = 0; i < args.length - 1; i++) {
+            if (args[i].equals("--javadoc")) {
+                javadoc = true;
+                continue;
+            }
             Path source = Paths.get(args[i]);
             String text = Files.readString(source);
             String file = source.getFileName().toString();
             if (file.endsWith(".md")) {
                 programs.addAll(fromMarkdown(file, text));
+            } else if (javadoc) {
+                programs.addAll(fromJavadoc(file, text));
             } else {
                 programs.add(new Program(file, file, 1, text, null));
             }
@@ -92,6 +104,29 @@ public final class RunJavaPrograms {
                 expected = output.toString();
             }
             programs.add(new Program(file, "Snippet", start, code.toString(), expected));
+        }
+        return programs;
+    }
+
+    private static final Pattern JAVADOC_EXAMPLE = Pattern.compile("<pre>\\{@code\\s*\n(.*?)\\}</pre>", Pattern.DOTALL);
+    private static final Pattern WEB_DECLARED = Pattern.compile("\\bweb\\s*=");
+
+    static List<Program> fromJavadoc(String file, String text) {
+        List<Program> programs = new ArrayList<>();
+        Matcher example = JAVADOC_EXAMPLE.matcher(text);
+        while (example.find()) {
+            int line = 1 + (int) text.substring(0, example.start()).chars().filter(c -> c == '\n').count();
+            StringBuilder code = new StringBuilder("import com.velmora.jvelweb.*;\nimport com.velmora.jvelweb.JVelWebConstants.*;\n");
+            // Javadoc lines start with " * "; the closing brace of {@code sits on the last one.
+            String body = example.group(1).replaceAll("(?m)^\\s*\\* ?", "");
+            boolean session = body.matches("(?s).*\\bweb\\..*") && !WEB_DECLARED.matcher(body).find();
+            if (session) {
+                code.append("JVelWeb web = new JVelWeb();\n")
+                        .append("if (web._jni_initialize(0) != 0) throw new IllegalStateException(\"no plug-in\");\n");
+            }
+            code.append(body.stripTrailing()).append('\n');
+            if (session) code.append("web._jni_delete();\n");
+            programs.add(new Program(file, "Example", line, code.toString(), null));
         }
         return programs;
     }

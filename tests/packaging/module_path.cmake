@@ -1,5 +1,6 @@
 # The jar on the module path under another file name: the application's
-# "requires com.velmora.jvelweb" resolves through Automatic-Module-Name, and
+# "requires com.velmora.jvelweb" resolves through Automatic-Module-Name, both
+# packages (com.velmora.jvelweb and com.velmora.jvelweb.sim) are exported, and
 # the library loads from the jar with a bare environment and a HOME of its own.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/home ${WORK}/modules)
@@ -15,6 +16,6 @@ execute_process(
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 message("${output}${errors}")
 string(REGEX REPLACE "^.*/jvelweb-([^/]+)\\.jar$" "\\1" version "${JAR}")
-if(NOT result EQUAL 0 OR NOT output STREQUAL "initialize 0\nversion ${version}-sim\ndelete 0\n" OR NOT errors STREQUAL "")
+if(NOT result EQUAL 0 OR NOT output STREQUAL "initialize 0\nsimulated true, 250 ms on\nversion ${version}-sim\ndelete 0\n" OR NOT errors STREQUAL "")
   message(FATAL_ERROR "the module-path application failed (exit ${result})")
 endif()

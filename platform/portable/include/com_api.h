@@ -44,11 +44,11 @@ typedef HRESULT(STDAPICALLTYPE* LPFNCANUNLOADNOW)();
 
 // ---- The layer's registry: CLSID to in-process server module ----
 // The equivalent of InprocServer32. A registration names an absolute module
-// path; it is kept in the per-user registry directory (see the README). The
+// path; it is kept in the per-user registry directory (see docs/component-registry.md). The
 // directory beside libjvelcom holds the registrations of bundled components,
 // which name modules in that directory. Relative paths are refused, and a
 // registration or module another user could have written is never used (see
-// the README's registry section).
+// docs/component-registry.md).
 STDAPI JVelComRegisterServer(REFCLSID classId, const char* absoluteModulePath);
 STDAPI JVelComUnregisterServer(REFCLSID classId);
 

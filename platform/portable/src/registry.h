@@ -12,7 +12,7 @@ struct Registration {
     enum class State {
         NotRegistered,  // no registration file names the class
         Untrusted,      // the registration file or a directory above it could be written by another user
-        Unusable,       // a registration exists but names no usable module (see the README)
+        Unusable,       // a registration exists but names no usable module (see docs/component-registry.md)
         Found,          // modulePath is an absolute path, not yet checked
     };
     State state = State::NotRegistered;

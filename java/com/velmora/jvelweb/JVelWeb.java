@@ -30,8 +30,9 @@ package com.velmora.jvelweb;
  * a level or a position means, and which kinds of effect have which
  * parameters, is the plug-in's to define. Each method's documentation says
  * what the bundled simulated plug-in makes of it, and
- * {@link JVelWebConstants} names its values. The simulated plug-in's document,
- * {@code docs/simulated-plugin.md} (installed with the documentation), gives
+ * {@link JVelWebConstants} names its values.
+ * <a href="doc-files/simulated-plugin.html">The simulated plug-in's document</a>
+ * (in the javadoc jar; {@code docs/simulated-plugin.md} in the sources) gives
  * every unit, range and default, the resource-file format, and its errors.
  * The simulated plug-in refuses an unknown effect name, a parameter that the
  * effect's kind lacks and a value out of range, each with an error code that
@@ -149,7 +150,9 @@ public class JVelWeb {
      * ({@link JVelWebConstants.Iterations#ONCE Iterations.ONCE}) or
      * {@link JVelWebConstants.Iterations#UNTIL_STOPPED Iterations.UNTIL_STOPPED} and refuses 0 and other
      * negative counts with {@link JVelWebConstants.SimulatorError#INVALID_ARGUMENT INVALID_ARGUMENT}. The
-     * effect plays until its last iteration ends or it is stopped, on the simulated device's clock.
+     * effect plays through its start delay, duration and iterations on the simulated device's clock, and
+     * stops playing by itself when its last iteration ends;
+     * {@link com.velmora.jvelweb.sim.SimulatedDevice} drives that clock and reads the forces.
      *
      * @param effectName the name the effect was made under
      * @param iterations how many times to play the effect, or -1 until stopped (the plug-in's meaning)

@@ -6,9 +6,9 @@ package com.velmora.jvelweb;
  *
  * <p>The library passes every integer to the plug-in unchanged: what an axis,
  * a waveform or a selector means is the plug-in's to define. The values here
- * are the ones the bundled simulated plug-in uses; its document,
- * {@code docs/simulated-plugin.md} (installed with the documentation), gives
- * every unit and range. A plug-in other than the simulated one may define
+ * are the ones the bundled simulated plug-in uses;
+ * <a href="doc-files/simulated-plugin.html">its document</a> gives every unit
+ * and range. A plug-in other than the simulated one may define
  * other values.
  *
  * <pre>{@code

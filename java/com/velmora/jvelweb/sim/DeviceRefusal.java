@@ -2,7 +2,6 @@ package com.velmora.jvelweb.sim;
 
 import java.io.IOException;
 import java.io.UncheckedIOException;
-import java.nio.file.Path;
 
 /**
  * Why a native of {@link SimulatedDevice} could not do its work, thrown by the
@@ -72,10 +71,11 @@ final class DeviceRefusal extends Exception {
     }
 
     /**
-     * The same for an operation that writes `file`: any refusal of the device
-     * but running out of memory is the file's, an UncheckedIOException.
+     * The same for an operation that writes a file (`file` names it): any
+     * refusal of the device but running out of memory is the file's, an
+     * UncheckedIOException.
      */
-    RuntimeException toFileException(String operation, Path file) {
+    RuntimeException toFileException(String operation, String file) {
         if (reason != REFUSED || hresult == E_OUTOFMEMORY) return toException(operation);
         String message = "SimulatedDevice." + operation + ": " + file + " cannot be written: " + because();
         return new UncheckedIOException(message, new IOException(message, this));

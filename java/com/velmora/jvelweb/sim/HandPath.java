@@ -86,6 +86,8 @@ final class HandPath {
     }
 
     static HandPath parse(Path csv, String text) {
+        // Spreadsheets often start their CSV files with a byte-order mark.
+        if (text.startsWith("\uFEFF")) text = text.substring(1);
         String[] lines = text.split("\r?\n", -1);
         int[] times = new int[16];
         int[] xs = new int[16];

@@ -147,8 +147,9 @@ public final class SimulatedDevice {
      * {@code time,x,y}: whole numbers, the time in ms from this call, x and y
      * in screen pixels. Times may repeat but never go back. Blank lines and
      * lines starting with {@code #} are skipped; the first other line may be a
-     * header starting with a letter ({@code time_ms,x,y}). The file is UTF-8,
-     * at most {@link #MAX_PATH_FILE_BYTES}, with at least one point. The device
+     * header starting with a letter ({@code time_ms,x,y}). The file is UTF-8
+     * (a byte-order mark is skipped), at most {@link #MAX_PATH_FILE_BYTES},
+     * with at least one point. The device
      * moves the hand in straight lines between points, and leaves it at the
      * last point when the path ends.
      *
@@ -304,20 +305,21 @@ public final class SimulatedDevice {
         try {
             startRecording(csv.toAbsolutePath().toString());
         } catch (DeviceRefusal refusal) {
-            throw refusal.toFileException("record", csv);
+            throw refusal.toFileException("record", csv.toString());
         }
     }
 
     /**
      * Stops the recording and closes its file; nothing happens when none runs.
      *
+     * @throws java.io.UncheckedIOException when the recording could not be written in full
      * @throws IllegalStateException with no simulated plug-in held
      */
     public static void stopRecording() {
         try {
             endRecording();
         } catch (DeviceRefusal refusal) {
-            throw refusal.toException("stopRecording");
+            throw refusal.toFileException("stopRecording", "the recording");
         }
     }
 

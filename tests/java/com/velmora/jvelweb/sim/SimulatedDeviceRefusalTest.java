@@ -76,6 +76,8 @@ class SimulatedDeviceRefusalTest {
                 .collect(Collectors.toCollection(TreeSet::new));
         assertEquals(declared, new TreeSet<>(calls.keySet()));
 
+        assertEquals(0, web._jni_initialize(0));
+        assertTrue(SimulatedDevice.isSimulated());
         assertEquals(0, web._jni_delete());
         assertFalse(SimulatedDevice.isSimulated());
         calls.forEach((name, call) -> {
@@ -90,14 +92,6 @@ class SimulatedDeviceRefusalTest {
     private static String signature(Method method) {
         return method.getName() + Arrays.stream(method.getParameterTypes()).map(Class::getSimpleName)
                 .collect(Collectors.joining(",", "(", ")"));
-    }
-
-    @Test
-    void withTheSimulatedPluginIsSimulatedIsTrue() {
-        assertEquals(0, web._jni_initialize(0));
-        assertTrue(SimulatedDevice.isSimulated());
-        assertEquals(0, web._jni_delete());
-        assertFalse(SimulatedDevice.isSimulated());
     }
 
     /** A bad hand path: its file's bytes (null: made by the test), the exception, and what its message says. */
@@ -151,9 +145,9 @@ class SimulatedDeviceRefusalTest {
 
     @Test
     void aGoodPathPassesItsChecksAndReachesTheDevice() throws IOException {
-        // Header, comments, blank lines, spaces, CRLF, a sign and repeated times are all accepted.
+        // A byte-order mark, header, comments, blank lines, spaces, CRLF, a sign and repeated times are all accepted.
         Path file = Files.writeString(folder.resolve("good.csv"),
-                "\n# a stroke\r\n time_ms , x , y \r\n0, 10, +20\r\n\r\n5,-3,20\n5 ,7, 8\n# end");
+                "\uFEFF\n# a stroke\r\n time_ms , x , y \r\n0, 10, +20\r\n\r\n5,-3,20\n5 ,7, 8\n# end");
         IllegalStateException thrown = assertThrows(IllegalStateException.class, () -> SimulatedDevice.followPath(file));
         assertTrue(thrown.getMessage().contains("no plug-in is held"), thrown.getMessage());
     }

@@ -105,16 +105,17 @@ class SimulatedDeviceTest {
     }
 
     @Test
-    void aRecordingHasARowForEachStepAndAnUnwritablePathIsRefused() throws IOException {
+    void aRecordingHasARowForEachStepAndAnUnwritablePathChangesNothing() throws IOException {
+        Path recording = folder.resolve("r.csv");
+        SimulatedDevice.record(recording);
+        SimulatedDevice.advance(10);
+        // Refused: the recording running goes on.
         Path missingFolder = folder.resolve("no such folder").resolve("r.csv");
         UncheckedIOException thrown = assertThrows(UncheckedIOException.class, () -> SimulatedDevice.record(missingFolder));
         assertTrue(thrown.getMessage().startsWith("SimulatedDevice.record: " + missingFolder + " cannot be written: "
                 + "the simulated device refused (0x"), thrown.getMessage());
         assertThrows(UncheckedIOException.class, () -> SimulatedDevice.record(folder));
-
-        Path recording = folder.resolve("r.csv");
-        SimulatedDevice.record(recording);
-        SimulatedDevice.advance(25);
+        SimulatedDevice.advance(15);
         SimulatedDevice.stopRecording();
         SimulatedDevice.advance(25);
         SimulatedDevice.stopRecording();  // none running: nothing happens

@@ -1,0 +1,55 @@
+# The javadoc jar as Maven users get it: every doc-files page the Javadoc
+# links to is in it, and each page keeps its document's structure (as many
+# headings, table rows and list items as the Markdown has), so no part of the
+# document is lost in the conversion.
+file(GLOB sources ${SOURCES}/*.java)
+set(pages "")
+foreach(source ${sources})
+  file(READ ${source} text)
+  string(REGEX MATCHALL "href=\"doc-files/[^\"]+\\.html\"" links "${text}")
+  foreach(link ${links})
+    string(REGEX REPLACE "href=\"doc-files/([^\"]+)\\.html\"" "\\1" page "${link}")
+    list(APPEND pages ${page})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES pages)
+if(NOT pages)
+  message(FATAL_ERROR "no Javadoc links to doc-files in ${SOURCES}")
+endif()
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${JAR_TOOL} xf ${JAVADOC_JAR} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cannot unpack ${JAVADOC_JAR}")
+endif()
+
+function(count_matches out regex text)
+  string(REPLACE ";" "," text "${text}")  # a ';' in a match would split it into two list items
+  string(REGEX MATCHALL "${regex}" found "${text}")
+  list(LENGTH found n)
+  set(${out} ${n} PARENT_SCOPE)
+endfunction()
+
+foreach(page ${pages})
+  set(html_file ${WORK}/com/velmora/jvelweb/doc-files/${page}.html)
+  if(NOT EXISTS ${html_file} OR NOT EXISTS ${DOCS}/${page}.md)
+    message(FATAL_ERROR "the Javadoc links to doc-files/${page}.html: in the jar? ${html_file}; document ${DOCS}/${page}.md")
+  endif()
+  file(READ ${html_file} html)
+  file(READ ${DOCS}/${page}.md markdown)
+  # Markdown outside fenced code only: a '#' comment inside a code block is no heading.
+  string(REGEX REPLACE "```[^`]*```" "" markdown "${markdown}")
+  set(markdown "\n${markdown}")  # every line starts after a line feed
+  foreach(kind "heading;\n#+ ;<h[1-6] " "table row;\n\\|[^\n]*[A-Za-z0-9`(][^\n]*\\|;<tr>"
+               "list item;\n(- |[0-9]+\\. );<li>")
+    list(GET kind 0 name)
+    list(GET kind 1 in_markdown)
+    list(GET kind 2 in_html)
+    count_matches(expected "${in_markdown}" "${markdown}")
+    count_matches(actual "${in_html}" "${html}")
+    if(NOT expected EQUAL actual)
+      message(FATAL_ERROR "${page}.html has ${actual} ${name}s, ${page}.md ${expected}")
+    endif()
+    message("${page}.html: ${actual} ${name}s, as in ${page}.md")
+  endforeach()
+endforeach()
