@@ -309,13 +309,4 @@ std::string ViewServer::Address() const
     return "http://127.0.0.1:" + std::to_string(state_->port) + "/?token=" + state_->token;
 }
 
-void ViewServer::Kick()
-{
-    {
-        std::lock_guard<std::mutex> lock(state_->mutex);
-        state_->kicked = true;
-    }
-    state_->work.notify_all();
-}
-
 }  // namespace velsim

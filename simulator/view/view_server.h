@@ -48,8 +48,6 @@ public:
     // http://127.0.0.1:PORT/?token=TOKEN
     std::string Address() const;
 
-    // Sends a frame now instead of at the next tick: a drag's answer.
-    void Kick();
 
 private:
     struct State;
