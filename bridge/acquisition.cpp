@@ -7,6 +7,7 @@
 #include "bridge/failure_record.h"
 #include "bridge/property_bag.h"
 #include "bridge/plugin_handle.h"
+#include "bridge/simulated_view_setting.h"
 #include "bridge/trace.h"
 #include "bridge/variant_holder.h"
 
@@ -66,6 +67,17 @@ void AcquirePlugin(PluginRef& plugin, jint deviceFlag, CreationFailure& creation
     value.Get()->lVal = deviceFlag;
     SharedWideString name = SharedWideString::FromNarrow("DeviceFlag");
     RaiseIfFailed(bag->Write(name.Wide(), value.Get()));
+    // The simulated plug-in's view switch, when one was given. The VARIANT
+    // only borrows the holder's BSTR (the bag copies it), so it is not cleared.
+    const SharedWideString view = SimulatedViewSetting();
+    if (view.HasText()) {
+        VARIANT borrowed;
+        VariantInit(&borrowed);
+        borrowed.vt = VT_BSTR;
+        borrowed.bstrVal = view.Wide();
+        const SharedWideString viewName = SharedWideString::FromNarrow(kSimulatedViewProperty);
+        RaiseIfFailed(bag->Write(viewName.Wide(), &borrowed));
+    }
 
     ComPtr<IPersistPropertyBag> persist;
     RaiseIfFailed(plugin.Checked()->QueryInterface(IID_IPersistPropertyBag, persist.ReceiveVoid()));

@@ -270,17 +270,6 @@ HRESULT VelWebSimulator::StopRecording()
     });
 }
 
-// ---- The live view ----
-
-HRESULT VelWebSimulator::StartView(LONG, BSTR* address)
-{
-    if (address != nullptr) *address = nullptr;
-    return Fail(IID_ISimulatedDeviceControl, E_NOTIMPL, u"The live view is not available in this build");
-}
-
-HRESULT VelWebSimulator::StopView()
-{
-    return Fail(IID_ISimulatedDeviceControl, E_NOTIMPL, u"The live view is not available in this build");
-}
+// The live view's StartView and StopView are in simulator_view.cpp.
 
 }  // namespace velsim

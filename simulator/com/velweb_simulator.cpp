@@ -12,6 +12,7 @@ namespace velsim {
 namespace {
 
 constexpr char16_t kDeviceFlagProperty[] = u"DeviceFlag";
+constexpr char16_t kSimulatedViewProperty[] = u"SimulatedView";
 
 const IID& DeclaringInterface(jvelweb::WebPluginSlot slot)
 {
@@ -42,6 +43,7 @@ VelWebSimulator::VelWebSimulator()
 
 VelWebSimulator::~VelWebSimulator()
 {
+    StopViewBeforeDestruction();
     UnlockModule();
 }
 
@@ -139,10 +141,34 @@ HRESULT VelWebSimulator::Load(IPropertyBag* bag, IErrorLog* errorLog)
         VariantClear(&value);
     }
     if (SUCCEEDED(hr)) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        deviceFlag_ = flag;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            deviceFlag_ = flag;
+        }
+        StartViewFromBag(bag, errorLog);
     }
     return hr;
+}
+
+// The view's switch, when the host passed it on (JVelWeb writes
+// -Djvelweb.sim.view or JVELWEB_SIM_VIEW into the bag as SimulatedView). A
+// view that cannot start is reported on stderr and the plug-in loads anyway.
+void VelWebSimulator::StartViewFromBag(IPropertyBag* bag, IErrorLog* errorLog) noexcept
+{
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    if (FAILED(bag->Read(OleText(kSimulatedViewProperty), &value, errorLog))) return;
+    try {
+        if (value.vt == VT_BSTR) {
+            std::string setting;
+            for (char16_t unit : FromBstr(value.bstrVal)) setting += unit < 0x80 ? static_cast<char>(unit) : '?';
+            StartViewFromSetting(setting);
+        }
+    } catch (...) {
+        // Out of memory: no view, the plug-in still loads.
+    }
+    VariantClear(&value);
 }
 
 HRESULT VelWebSimulator::Save(IPropertyBag* bag, BOOL, BOOL)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "platform/com.h"
 #include "plugin/simulated_device_control.h"
 #include "plugin/web_plugin.h"
+#include "simulator/view/live_view.h"
 #include "simulator/device/device_frame.h"
 #include "simulator/device/virtual_device.h"
 #include "simulator/effects/effect_model.h"
@@ -242,6 +244,9 @@ public:
     void CopyFrame(DeviceFrame& frame);
     // Puts the hand at (x, y) screen pixels, as MoveHand does.
     void PutHand(int32_t x, int32_t y);
+    // Starts the live view from the view's switch (a port, see
+    // ParseViewSetting), as Load does when its bag holds SimulatedView.
+    void StartViewFromSetting(std::string_view setting);
 
 private:
     using Slot = jvelweb::WebPluginSlot;
@@ -301,6 +306,15 @@ private:
     LONG deviceFlag_ = 0;
     bool hyperlinksEnabled_ = true;
     bool formContentEnabled_ = true;
+
+    // The live view, made at its first start. It holds no reference to this
+    // object: the destructor stops it before anything it reads goes. Its own
+    // lock, never taken under mutex_, since stopping waits for a frame that
+    // takes mutex_.
+    std::mutex viewMutex_;
+    std::unique_ptr<LiveView> view_;
+    void StopViewBeforeDestruction() noexcept;
+    void StartViewFromBag(IPropertyBag* bag, IErrorLog* errorLog) noexcept;
 };
 
 }  // namespace velsim

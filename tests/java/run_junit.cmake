@@ -1,9 +1,13 @@
 # Runs the JUnit suites with -Xcheck:jni and fails on any JNI warning or
-# error the JVM prints, not only on failed tests.
+# error the JVM prints, not only on failed tests. SELECTION chooses the tests
+# (console launcher options); by default every test class on the class path.
+if(NOT DEFINED SELECTION)
+  set(SELECTION --scan-class-path ${CLASSPATH})
+endif()
 execute_process(
   COMMAND ${JAVA} -Xcheck:jni -Djava.library.path=${LIBRARY_PATH} ${PROPERTIES}
           -jar ${CONSOLE} --disable-banner --disable-ansi-colors --details=tree
-          --class-path ${CLASSPATH} --scan-class-path ${CLASSPATH}
+          --class-path ${CLASSPATH} ${SELECTION}
   RESULT_VARIABLE result
   OUTPUT_VARIABLE output
   ERROR_VARIABLE errors)

@@ -92,8 +92,12 @@ TEST_F(ControlTest, RefusalsLeaveAnErrorObjectAndChangeNothing)
          [](ISimulatedDeviceControl* c, const LONG* t, const LONG* x, const LONG* y) { return c->FollowPath(3, t, x, y); }},
         {"an empty path", E_INVALIDARG, u"A path needs at least one point, not 0",
          [](ISimulatedDeviceControl* c, const LONG* t, const LONG* x, const LONG* y) { return c->FollowPath(0, t, x, y); }},
-        {"the live view", E_NOTIMPL, u"The live view is not available in this build",
-         [](ISimulatedDeviceControl* c, const LONG*, const LONG*, const LONG*) { return c->StopView(); }},
+        {"the live view on a port that is none", E_INVALIDARG,
+         u"The view's port must be from 0 to 65535 (0 picks a free one), not -1",
+         [](ISimulatedDeviceControl* c, const LONG*, const LONG*, const LONG*) {
+             BSTR address = nullptr;
+             return c->StartView(-1, &address);
+         }},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.call(control, times, xs, ys), c.hr) << c.what;

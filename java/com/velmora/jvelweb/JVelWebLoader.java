@@ -58,6 +58,7 @@ final class JVelWebLoader {
         String source = findAndLoad();
         checkVersion(source, jarVersion());
         JVelWebTrace.configureFromSettings();
+        JVelWebSimulatedView.configureFromSettings();
         loaded = true;
     }
 
