@@ -218,15 +218,24 @@ void RunOne(FuzzedDataProvider& in)
         }
     }
 
-    // A failed call is reported in six lines; nothing else is ever traced.
+    // A failed call is reported in six lines and a seventh that names the
+    // method; a call with no plug-in held gets one line naming the fix;
+    // nothing else is ever traced.
     const std::vector<std::string>& lines = trace.Lines();
-    if (outcome.probeCalled && FAILED(probe.answer)) {
+    const std::string failedLine = std::string("JVelWeb: ") + row.name + " failed";
+    const auto namesFailure = [&] { return lines.size() == 7 && lines[6].rfind(failedLine, 0) == 0; };
+    if (!held) {
+        FUZZ_CHECK(lines.size() == 1 && lines[0] == std::string("JVelWeb: ") + row.name +
+                                                        " called with no plug-in held; call _jni_initialize first",
+                   "%s: a call with no plug-in gave %zu trace lines", row.name, lines.size());
+    } else if (outcome.probeCalled && FAILED(probe.answer)) {
         const bool withInfo = probe.setsErrorInfo && probe.offersSupportErrorInfo &&
                               probe.supportsErrorInfoFor != nullptr &&
                               IsEqualIID(*probe.supportsErrorInfoFor, *row.declaringInterface);
         char code[16];
         std::snprintf(code, sizeof code, "%x", static_cast<unsigned>(probe.answer));
-        FUZZ_CHECK(lines.size() == 6, "%s: a failure gave %zu trace lines", row.name, lines.size());
+        FUZZ_CHECK(namesFailure(), "%s: a failure gave %zu trace lines, not the report and its method", row.name,
+                   lines.size());
         FUZZ_CHECK(lines[0] == " " && lines[1] == "JVelWeb COM Exception:" && lines[2] == code,
                    "%s: the report of 0x%08x begins wrongly", row.name, static_cast<unsigned>(probe.answer));
         FUZZ_CHECK(!lines[3].empty() && lines[3] != TraceCapture::kNull, "%s: no message for 0x%08x", row.name,
@@ -236,7 +245,7 @@ void RunOne(FuzzedDataProvider& in)
         FUZZ_CHECK(lines[5] == (withInfo ? UpToFirstZero(probe.errorDescription) : TraceCapture::kNull),
                    "%s: wrong description line", row.name);
     } else if (outcome.outOfMemory) {
-        FUZZ_CHECK(lines.size() == 6 && lines[2] == "8007000e", "%s: a String without room not reported as 8007000e",
+        FUZZ_CHECK(namesFailure() && lines[2] == "8007000e", "%s: a String without room not reported as 8007000e",
                    row.name);
     } else {
         FUZZ_CHECK(lines.empty(), "%s traced %zu lines without a failure", row.name, lines.size());
