@@ -15,7 +15,13 @@ namespace {
 
 class DeviceTest : public testing::Test {
 protected:
-    void SetUp() override { device.clock().UseManual(); }
+    // The device catches up to the moment of the switch, as the COM object
+    // does: time passed since the device was made must not count afterwards.
+    void SetUp() override
+    {
+        device.clock().UseManual();
+        device.CatchUp();
+    }
 
     void Make(const std::u16string& name, EffectKind kind, int32_t value = 0)
     {
